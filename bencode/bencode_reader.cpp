@@ -1,0 +1,168 @@
+// The bencode reader: one pass over the bytes in memory, without recursion.
+//
+// Open lists and dictionaries are kept on an explicit stack whose height is
+// bounded by TBEncodedTree::MaxDepth. The entries of every open container
+// collect on one scratch stack; when a container closes, its entries are the
+// top of that stack and move into the tree's arena as one block.
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "bencode/bencode_tree.h"
+#include "bencode/integer_text.h"
+
+namespace seedlens {
+
+IntegerConversionError::IntegerConversionError(std::string_view Text)
+    : std::runtime_error("'" + std::string(Text.substr(0, 64)) + (Text.size() > 64 ? "..." : "") +
+                         "' is not a valid integer value") {}
+
+namespace {
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// No real length has more digits than this; 18 digits always fit 64 bits.
+constexpr std::size_t kMaxLengthDigits = 18;
+}  // namespace
+
+class BEncodeReader {
+public:
+    BEncodeReader(MemoryStream& Stream, TBEncodedTree& Tree)
+        : FTree(Tree),
+          FBegin(reinterpret_cast<const char*>(Stream.Bytes().data())),
+          FCur(FBegin + Stream.Position()),
+          FEnd(FBegin + Stream.Size()) {
+        // Every entry takes at least two bytes of input; start with room for
+        // a typical share of them so the scratch stack rarely regrows.
+        FScratch.reserve(std::min<std::size_t>(static_cast<std::size_t>(FEnd - FCur) / 16, 65536));
+    }
+
+    // Returns the stream position just past the value read.
+    std::int64_t Run() {
+        ReadValue({});
+        while (!FOpen.empty()) {
+            const OpenContainer& top = FOpen.back();
+            if (FCur == FEnd)
+                Fail(top.IsDictionary ? BEncodeErrorCode::DictionaryUnterminated
+                                      : BEncodeErrorCode::ListUnterminated);
+            const char next = *FCur;
+            if (next == 'e') {
+                ++FCur;
+                CloseTop();
+            } else if (!top.IsDictionary) {
+                ReadValue({});
+            } else {
+                if (!IsDigit(next)) Fail(BEncodeErrorCode::KeyNotString);
+                ++FCur;
+                const std::string_view key = ReadString(next);
+                ReadValue(key);
+            }
+        }
+        return Position(FCur);
+    }
+
+private:
+    struct OpenContainer {
+        bool IsDictionary;
+        std::size_t FirstEntry;  // index into FScratch
+        std::int64_t StreamStart;
+        std::string_view Header;  // key under which it goes into its parent
+    };
+
+    [[noreturn]] static void Fail(BEncodeErrorCode Code) { throw BEncodeError(Code); }
+
+    std::int64_t Position(const char* At) const { return At - FBegin; }
+
+    void CountNode() {
+        if (++FTree.FNodeCount > TBEncodedTree::MaxNodes) Fail(BEncodeErrorCode::LimitExceeded);
+    }
+
+    void ReadValue(std::string_view Header) {
+        if (FCur == FEnd) Fail(BEncodeErrorCode::NoValue);
+        const char first = *FCur++;
+        CountNode();
+        if (first == 'i') {
+            Emit(Header, TBEncoded::Integer(ReadInteger()));
+        } else if (first == 'l' || first == 'd') {
+            if (FOpen.size() >= static_cast<std::size_t>(TBEncodedTree::MaxDepth))
+                Fail(BEncodeErrorCode::LimitExceeded);
+            FOpen.push_back({first == 'd', FScratch.size(), Position(FCur - 1), Header});
+        } else if (IsDigit(first)) {
+            Emit(Header, TBEncoded::String(ReadString(first)));
+        } else {
+            Fail(BEncodeErrorCode::UnknownValue);
+        }
+    }
+
+    std::int64_t ReadInteger() {
+        const char* start = FCur;
+        for (;;) {
+            if (FCur == FEnd) Fail(BEncodeErrorCode::IntegerUnterminated);
+            const char c = *FCur++;
+            if (c == 'e') break;
+            if (c != '-' && !IsDigit(c)) Fail(BEncodeErrorCode::IntegerBadByte);
+        }
+        const std::string_view text(start, static_cast<std::size_t>(FCur - 1 - start));
+        if (text.empty()) Fail(BEncodeErrorCode::IntegerEmpty);
+        const auto value = ParseInt64(text);
+        if (!value) throw IntegerConversionError(text);
+        return *value;
+    }
+
+    // Reads a length text that began with FirstDigit, then that many bytes.
+    std::string_view ReadString(char FirstDigit) {
+        std::size_t digits = 1;
+        std::uint64_t length = static_cast<std::uint64_t>(FirstDigit - '0');
+        for (;;) {
+            if (FCur == FEnd) Fail(BEncodeErrorCode::LengthUnterminated);
+            const char c = *FCur++;
+            if (c == ':') break;
+            if (!IsDigit(c)) Fail(BEncodeErrorCode::LengthBadByte);
+            if (++digits <= kMaxLengthDigits) length = length * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+        if (digits > kMaxLengthDigits) Fail(BEncodeErrorCode::LengthTooLong);
+        // Compare with what is left before touching anything, so no claim
+        // can make us reach past the input.
+        if (length > static_cast<std::uint64_t>(FEnd - FCur)) Fail(BEncodeErrorCode::StringTruncated);
+        // A node counts its bytes in 32 bits; only a multi-gigabyte input
+        // could hold a longer string, and no torrent does.
+        if (length > UINT32_MAX) Fail(BEncodeErrorCode::LimitExceeded);
+        const std::string_view bytes(FCur, static_cast<std::size_t>(length));
+        FCur += length;
+        return bytes;
+    }
+
+    void Emit(std::string_view Header, const TBEncoded& Node) {
+        if (FOpen.empty())
+            FTree.FRoot = Node;
+        else
+            FScratch.push_back({Header, Node});
+    }
+
+    void CloseTop() {
+        const OpenContainer top = FOpen.back();
+        FOpen.pop_back();
+        const std::span<const TBEncodedData> entries =
+            std::span<const TBEncodedData>(FScratch).subspan(top.FirstEntry);
+        const TBEncodedData* stored = FTree.FEntries.Store(entries);
+        const auto count = static_cast<std::uint32_t>(entries.size());
+        FScratch.resize(top.FirstEntry);
+        Emit(top.Header, top.IsDictionary
+                             ? TBEncoded::Dictionary(stored, count, top.StreamStart, Position(FCur))
+                             : TBEncoded::List(stored, count));
+    }
+
+    TBEncodedTree& FTree;
+    const char* FBegin;
+    const char* FCur;
+    const char* FEnd;
+    std::vector<OpenContainer> FOpen;
+    std::vector<TBEncodedData> FScratch;
+};
+
+TBEncodedTree::TBEncodedTree(MemoryStream& Stream) {
+    BEncodeReader reader(Stream, *this);
+    const std::int64_t end = reader.Run();
+    Stream.Seek(end, MemoryStream::Origin::Beginning);
+}
+
+}  // namespace seedlens

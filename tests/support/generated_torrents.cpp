@@ -1,0 +1,52 @@
+#include "tests/support/generated_torrents.h"
+
+#include "tests/support/bencode_writer.h"
+
+namespace seedlens::test {
+
+namespace {
+std::string PiecesOf(std::size_t Bytes) {
+    std::string pieces(Bytes, '\0');
+    std::uint32_t state = 2463534242u;  // xorshift: varied bytes, zeros included
+    for (char& c : pieces) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        c = static_cast<char>(state);
+    }
+    return pieces;
+}
+}  // namespace
+
+std::string TorrentWithPieces(std::size_t PiecesBytes) {
+    const std::string info = Dict({{"length", Int(static_cast<std::int64_t>(PiecesBytes / 20) * 262144)},
+                                   {"name", Str("big-image.iso")},
+                                   {"piece length", Int(262144)},
+                                   {"pieces", Str(PiecesOf(PiecesBytes))}});
+    return Dict({{"announce", Str("http://tracker.example.org:6969/announce")},
+                 {"created by", Str("seedlens-bench")},
+                 {"creation date", Int(1700000000)},
+                 {"info", info}});
+}
+
+std::string TorrentWithFiles(std::size_t FileCount) {
+    std::string files = "l";
+    for (std::size_t i = 0; i < FileCount; ++i) {
+        const std::string dir = "season " + std::to_string(i / 1000);
+        const std::string sub = "disc " + std::to_string(i / 100 % 10);
+        const std::string name = "track " + std::to_string(i) + ".flac";
+        files += Dict({{"length", Int(static_cast<std::int64_t>(1000003 * (i + 1)))},
+                       {"path", List({Str(dir), Str(sub), Str(name)})}});
+    }
+    files += "e";
+    const std::size_t pieceCount = FileCount / 4 + 1;
+    const std::string info = Dict({{"files", files},
+                                   {"name", Str("collection")},
+                                   {"piece length", Int(4194304)},
+                                   {"pieces", Str(PiecesOf(pieceCount * 20))}});
+    return Dict({{"announce", Str("udp://tracker.example.org:1337/announce")},
+                 {"creation date", Int(1600000000)},
+                 {"info", info}});
+}
+
+}  // namespace seedlens::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "bencode/bencode_tree.h"
@@ -26,6 +28,9 @@ struct FailureCase {
     std::string Input;
     std::string Message;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+inline std::ostream& operator<<(std::ostream& Out, const FailureCase& Case) { return Out << Case.Input; }
 
 class ReaderFailure : public testing::TestWithParam<FailureCase> {};
 
@@ -69,6 +74,9 @@ struct IntegerCase {
     std::int64_t Value;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+inline std::ostream& operator<<(std::ostream& Out, const IntegerCase& Case) { return Out << Case.Input; }
+
 class ReaderInteger : public testing::TestWithParam<IntegerCase> {};
 
 TEST_P(ReaderInteger, ConvertsTheText) {
@@ -91,6 +99,9 @@ struct StringCase {
     std::string Input;
     std::string Bytes;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+inline std::ostream& operator<<(std::ostream& Out, const StringCase& Case) { return Out << Case.Input; }
 
 class ReaderString : public testing::TestWithParam<StringCase> {};
 

@@ -1,0 +1,38 @@
+#pragma once
+// Conversions between the character sets the plug-in meets: UTF-8, UTF-16,
+// Windows code pages named by torrents, the legacy code page that stands in
+// for the system ANSI code page, and the host's 8-bit interface.
+//
+// On Windows the legacy code page and the 8-bit interface are both the
+// active ANSI code page. On Linux the legacy code page is Windows-1252 (most
+// legacy torrents come from Western Windows machines), while the 8-bit
+// interface is UTF-8, as Linux hosts and file systems name files in UTF-8.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace seedlens::platform {
+
+// UTF-8 to UTF-16 and back; ill-formed input becomes U+FFFD, never U+0000.
+std::u16string Utf8ToUtf16(std::string_view Bytes);
+std::string Utf16ToUtf8(std::u16string_view Text);
+
+// Every byte read in the legacy code page; a zero byte becomes U+0000.
+std::u16string LegacyToUtf16(std::string_view Bytes);
+
+// Bytes in the Windows code page CodePage, or nothing when this platform
+// cannot convert from that code page. Undecodable bytes become a
+// replacement character.
+std::optional<std::u16string> CodePageToUtf16(std::string_view Bytes, std::uint32_t CodePage);
+
+// The host's 8-bit interface: file names in, texts out.
+std::u16string NarrowToUtf16(std::string_view Bytes);
+std::string Utf16ToNarrow(std::u16string_view Text);
+
+// Tests only: reads legacy bytes in CodePage instead of the platform's
+// choice; 0 restores it. The product never calls this.
+void SelectLegacyCodePageForTesting(std::uint32_t CodePage);
+
+}  // namespace seedlens::platform

@@ -1,0 +1,17 @@
+#pragma once
+// Comparing texts the way each list of the plug-in needs.
+
+#include <string_view>
+
+namespace seedlens::platform {
+
+// Equal without regard to letter case (Unicode simple case folding), as the
+// tracker list compares its addresses.
+bool EqualIgnoringCase(std::u16string_view A, std::u16string_view B);
+
+// Order of file names as the platform's file systems tell them apart:
+// exact on POSIX, ordinal without regard to case on Windows.
+// Negative, zero or positive, like strcmp.
+int CompareFileNames(std::u16string_view A, std::u16string_view B);
+
+}  // namespace seedlens::platform

@@ -1,0 +1,58 @@
+// Case folding through a C.UTF-8 locale object of our own, never the
+// process locale, which belongs to the host.
+
+#include <locale.h>
+#include <wctype.h>
+
+#include "platform/text_compare.h"
+
+namespace seedlens::platform {
+
+namespace {
+
+class FoldingLocale {
+public:
+    FoldingLocale() : FLocale(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr))) {}
+    ~FoldingLocale() {
+        if (FLocale != static_cast<locale_t>(nullptr)) freelocale(FLocale);
+    }
+    char32_t Upper(char32_t CodePoint) const {
+        if (CodePoint < 0x80) return (CodePoint >= 'a' && CodePoint <= 'z') ? CodePoint - 32 : CodePoint;
+        if (FLocale == static_cast<locale_t>(nullptr)) return CodePoint;
+        return static_cast<char32_t>(towupper_l(static_cast<wint_t>(CodePoint), FLocale));
+    }
+
+private:
+    locale_t FLocale;
+};
+
+const FoldingLocale& Folding() {
+    static const FoldingLocale locale;
+    return locale;
+}
+
+// Next code point of Text at Pos, advancing Pos; lone surrogates stand alone.
+char32_t NextCodePoint(std::u16string_view Text, std::size_t& Pos) {
+    const char16_t unit = Text[Pos++];
+    if (unit >= 0xD800 && unit <= 0xDBFF && Pos < Text.size() && Text[Pos] >= 0xDC00 && Text[Pos] <= 0xDFFF)
+        return 0x10000 + ((unit - 0xD800) << 10) + (Text[Pos++] - 0xDC00);
+    return unit;
+}
+
+}  // namespace
+
+bool EqualIgnoringCase(std::u16string_view A, std::u16string_view B) {
+    if (A.size() != B.size()) return false;  // simple folding keeps UTF-16 lengths of pairs alike
+    const FoldingLocale& folding = Folding();
+    std::size_t i = 0, j = 0;
+    while (i < A.size() && j < B.size()) {
+        const char32_t a = NextCodePoint(A, i);
+        const char32_t b = NextCodePoint(B, j);
+        if (a != b && folding.Upper(a) != folding.Upper(b)) return false;
+    }
+    return i == A.size() && j == B.size();
+}
+
+int CompareFileNames(std::u16string_view A, std::u16string_view B) { return A.compare(B); }
+
+}  // namespace seedlens::platform

@@ -1,0 +1,116 @@
+#include "platform/utf_codec.h"
+
+#include <cstdint>
+
+namespace seedlens::platform {
+
+namespace {
+constexpr char16_t kReplacement = 0xFFFD;
+
+bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Decodes the sequence at Bytes[Pos]; on success returns its code point and
+// length, otherwise the length of the maximal ill-formed subpart (at least 1)
+// and no code point.
+struct Decoded {
+    char32_t CodePoint;
+    std::size_t Length;
+    bool Valid;
+};
+
+Decoded DecodeOne(std::string_view Bytes, std::size_t Pos) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(Bytes[i]); };
+    const unsigned char lead = at(Pos);
+    if (lead < 0x80) return {lead, 1, true};
+    std::size_t length = 0;
+    char32_t cp = 0;
+    // Bounds of the second byte exclude overlong forms, surrogates and
+    // values past U+10FFFF (Unicode's table of well-formed sequences).
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2; cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3; cp = lead & 0x0F;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4; cp = lead & 0x07;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return {0, 1, false};
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if (Pos + i >= Bytes.size()) return {0, i, false};
+        const unsigned char b = at(Pos + i);
+        const bool inRange = i == 1 ? (b >= low && b <= high) : IsContinuation(b);
+        if (!inRange) return {0, i, false};
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    return {cp, length, true};
+}
+}  // namespace
+
+void AppendUtf16(std::u16string& Out, char32_t CodePoint) {
+    if (CodePoint < 0x10000) {
+        Out.push_back(static_cast<char16_t>(CodePoint));
+    } else {
+        CodePoint -= 0x10000;
+        Out.push_back(static_cast<char16_t>(0xD800 + (CodePoint >> 10)));
+        Out.push_back(static_cast<char16_t>(0xDC00 + (CodePoint & 0x3FF)));
+    }
+}
+
+std::u16string DecodeUtf8(std::string_view Bytes) {
+    std::u16string out;
+    out.reserve(Bytes.size());
+    std::size_t pos = 0;
+    while (pos < Bytes.size()) {
+        // Runs of ASCII are the common case.
+        const auto b = static_cast<unsigned char>(Bytes[pos]);
+        if (b < 0x80) {
+            out.push_back(b);
+            ++pos;
+            continue;
+        }
+        const Decoded d = DecodeOne(Bytes, pos);
+        if (d.Valid)
+            AppendUtf16(out, d.CodePoint);
+        else
+            out.push_back(kReplacement);
+        pos += d.Length;
+    }
+    return out;
+}
+
+std::string EncodeUtf8(std::u16string_view Text) {
+    std::string out;
+    out.reserve(Text.size());
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        char32_t cp = Text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 && Text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = kReplacement;
+        }
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+}  // namespace seedlens::platform

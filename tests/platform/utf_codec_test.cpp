@@ -1,0 +1,63 @@
+// UTF-8 <-> UTF-16 as the Windows converter does it: ill-formed input is
+// replaced, never dropped, never cut, never passed on as a lone surrogate.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "platform/code_pages.h"
+#include "tests/support/hex.h"
+
+namespace seedlens::platform {
+namespace {
+
+using test::Hex;
+
+struct DecodeCase {
+    const char* Name;
+    std::string Bytes;
+    std::u16string Text;
+};
+
+// Names the case in test listings instead of dumping its bytes.
+inline std::ostream& operator<<(std::ostream& Out, const DecodeCase& Case) { return Out << Case.Name; }
+
+class Utf8Decoding : public testing::TestWithParam<DecodeCase> {};
+
+TEST_P(Utf8Decoding, ReplacesEveryIllFormedSequence) { EXPECT_EQ(Utf8ToUtf16(GetParam().Bytes), GetParam().Text); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Codec, Utf8Decoding,
+    testing::Values(
+        DecodeCase{"ascii", "abc", u"abc"},
+        DecodeCase{"two_three_four", Hex("c3a9 e697a5 f09f9880"), u"\u00e9\u65e5\U0001F600"},
+        DecodeCase{"zero_byte_kept", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+        DecodeCase{"overlong_c0_80", Hex("c0 80"), u"\ufffd\ufffd"},
+        DecodeCase{"overlong_e0_80_80", Hex("e0 80 80"), u"\ufffd\ufffd\ufffd"},
+        DecodeCase{"encoded_surrogate", Hex("ed a0 80"), u"\ufffd\ufffd\ufffd"},
+        DecodeCase{"above_10ffff", Hex("f4 90 80 80"), u"\ufffd\ufffd\ufffd\ufffd"},
+        DecodeCase{"lead_f5", Hex("f5 80 80 80"), u"\ufffd\ufffd\ufffd\ufffd"},
+        DecodeCase{"lone_continuation", Hex("61 80 62"), u"a\ufffdb"},
+        DecodeCase{"truncated_at_end", Hex("61 e4 b8"), u"a\ufffd"},
+        DecodeCase{"truncated_before_ascii", Hex("e4 b8 61"), u"\ufffda"},
+        DecodeCase{"byte_ff", Hex("ff"), u"\ufffd"},
+        DecodeCase{"latin1_word", Hex("63 61 66 e9"), u"caf\ufffd"}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST(Utf16Encoding, PairsAndLoneSurrogates) {
+    EXPECT_EQ(Utf16ToUtf8(u"\u00e9\U0001F600"), Hex("c3a9 f09f9880"));
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), Hex("efbfbd"));
+    EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t(0xDC00), u'a'}), Hex("efbfbd 61"));
+    EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', char16_t(0xD83D)}), Hex("61 efbfbd"));
+}
+
+TEST(Utf16Encoding, RoundTripsEveryBmpCharacterAndSomeBeyond) {
+    std::u16string all;
+    for (char32_t c = 1; c < 0xD800; ++c) all.push_back(static_cast<char16_t>(c));
+    for (char32_t c = 0xE000; c < 0x10000; ++c) all.push_back(static_cast<char16_t>(c));
+    all += u"\U00010000\U0010FFFF";
+    EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(all)), all);
+}
+
+}  // namespace
+}  // namespace seedlens::platform

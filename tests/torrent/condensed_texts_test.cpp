@@ -1,0 +1,60 @@
+// The tracker's host and the error summary.
+
+#include <gtest/gtest.h>
+
+#include "torrent/torrent_file.h"
+
+namespace seedlens {
+namespace {
+
+std::string HostOf(const std::string& FirstTracker) {
+    TTorrentFile doc;
+    doc.Trackers.Add(u"anything");
+    doc.FirstTracker = FirstTracker;
+    return doc.TrackerShort();
+}
+
+TEST(TrackerShort, HostOfEveryShapeOfAddress) {
+    struct { const char* Tracker; const char* Host; } cases[] = {
+        {"http://host:6969/announce", "host"},
+        {"http://host/announce", "host"},
+        {"udp://host:80", "host"},
+        {"http://host", "host"},
+        {"host:80/path", "host"},
+        {"scheme:/host/path", "scheme"},
+        {"http://host//more", "host"},
+        {"//host/path", "host"},
+        {"", ""},
+        {"http:///path", ""},
+        {"http://:80", ""},
+        // Decided: user information, queries, fragments and IPv6 brackets.
+        {"udp://user:pw@tracker.org:80/announce", "tracker.org"},
+        {"http://user@tracker.org/announce", "tracker.org"},
+        {"http://a@b@tracker.org", "tracker.org"},
+        {"http://[2001:db8::1]:6969/announce", "[2001:db8::1]"},
+        {"http://[2001:db8::1]/announce", "[2001:db8::1]"},
+        {"http://[2001:db8", "[2001"},  // no closing bracket: cut at the colon
+        {"http://host?passkey=secret", "host"},
+        {"http://host#frag:1", "host"},
+        {"http://трекер.рф:80/announce", "трекер.рф"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(HostOf(c.Tracker), c.Host) << c.Tracker;
+}
+
+TEST(TrackerShort, EmptyWithoutTrackers) {
+    TTorrentFile doc;
+    doc.FirstTracker = "http://host/";
+    EXPECT_EQ(doc.TrackerShort(), "");
+}
+
+TEST(ErrorString, EveryMessageEndsInASemicolon) {
+    TTorrentFile doc;
+    EXPECT_EQ(doc.ErrorString(), "");
+    doc.Errors.Add(u"Missing or corrupt 'info' segment.");
+    EXPECT_EQ(doc.ErrorString(), "Missing or corrupt 'info' segment.;");
+    doc.Errors.Add(u"Missing or corrupt 'files' segment.");
+    EXPECT_EQ(doc.ErrorString(), "Missing or corrupt 'info' segment.;Missing or corrupt 'files' segment.;");
+}
+
+}  // namespace
+}  // namespace seedlens

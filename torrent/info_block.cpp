@@ -1,0 +1,156 @@
+// The walk of the "info" dictionary and of its "files" list.
+
+#include <optional>
+#include <string>
+
+#include "bencode/bencoded.h"
+#include "platform/code_pages.h"
+#include "torrent/torrent_file.h"
+#include "torrent/walk_error.h"
+
+namespace seedlens {
+
+void RequireEntries(const TBEncoded& Node, const char* What) {
+    if (!Node.HasEntries()) throw WalkError(What);
+}
+
+namespace {
+
+// Hostile integers must not overflow: sums wrap around, cuts keep the low
+// 32 bits, both with defined arithmetic.
+std::int64_t WrappingAdd(std::int64_t A, std::int64_t B) {
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(A) + static_cast<std::uint64_t>(B));
+}
+std::int32_t Low32(std::int64_t Value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(Value)); }
+
+constexpr std::size_t kPieceHashBytes = 20;
+
+// One pass over the info dictionary, with the values that only count once
+// the whole dictionary has been seen.
+class InfoWalk {
+public:
+    explicit InfoWalk(TTorrentFile& Document) : FDoc(Document) {}
+
+    void Run(const TBEncoded& Info) {
+        RequireEntries(Info, "the info value is neither a list nor a dictionary");
+        for (const TBEncodedData& entry : Info.ListData()) Dispatch(entry);
+        // "name.utf-8" wins over "name", whichever came first.
+        if (!FUtf8Name.empty()) FDoc.SetTorrentName(std::string(FUtf8Name));
+        if (FDoc.Multifile == 1) return;
+        // A single-file torrent: its one file is the torrent itself. A
+        // "length" in a multi-file dictionary is read and ignored.
+        TTorrentSubFile only;
+        only.Add(FDoc.TorrentName());
+        only.SetSize(FSingleLength);
+        FDoc.Files.push_back(std::move(only));
+        FDoc.TotalSize = FSingleLength;
+        FDoc.SetFileCount(1);
+    }
+
+private:
+    using Action = void (InfoWalk::*)(const TBEncoded&);
+    struct KeyAction {
+        std::string_view Key;
+        Action Act;
+    };
+    // Every key the info walk knows, in the order it tries them.
+    static const KeyAction kKeys[7];
+
+    void Dispatch(const TBEncodedData& Entry) {
+        for (const KeyAction& known : kKeys) {
+            if (Entry.Header == known.Key) {
+                (this->*known.Act)(Entry.Data);
+                return;
+            }
+        }
+        if (auto field = CustomField(Entry.Header, Entry.Data)) FDoc.CustomFields.Add(std::move(*field));
+    }
+
+    void Name(const TBEncoded& V) { FDoc.SetTorrentName(FDoc.DecodeString(V.StringData())); }
+    void Utf8Name(const TBEncoded& V) { FUtf8Name = V.StringData(); }
+    void PieceLength(const TBEncoded& V) { FDoc.BlockSize = Low32(V.IntegerData()); }
+    void Length(const TBEncoded& V) { FSingleLength = V.IntegerData(); }
+    void Private(const TBEncoded& V) { FDoc.PrivateTorrent = Low32(V.IntegerData()); }
+
+    void Pieces(const TBEncoded& V) {
+        const std::string_view pieces = V.StringData();
+        FDoc.BlockCount = static_cast<std::int32_t>(pieces.size() / kPieceHashBytes);
+        if (FDoc.ParseOptions.Has(TParseOptionsKind::poParseHashes)) FDoc.SetBlocks(pieces);
+    }
+
+    void FilesList(const TBEncoded& V) {
+        FDoc.Multifile = 1;
+        FDoc.SetFileCount(V.ListData().Count());
+        FDoc.ParseFilesBlock(V);
+    }
+
+    // Unknown keys with a string or integer value are kept as "key=value",
+    // read in the legacy code page; empty strings, lists and dictionaries
+    // add nothing.
+    static std::optional<std::u16string> CustomField(std::string_view Key, const TBEncoded& Value) {
+        if (Value.IsInteger())
+            return platform::LegacyToUtf16(Key) + u"=" +
+                   platform::LegacyToUtf16(std::to_string(Value.IntegerData()));
+        if (Value.IsString() && !Value.StringData().empty())
+            return platform::LegacyToUtf16(std::string(Key) + "=" + std::string(Value.StringData()));
+        return std::nullopt;
+    }
+
+    TTorrentFile& FDoc;
+    std::string_view FUtf8Name;
+    std::int64_t FSingleLength = 0;
+};
+
+const InfoWalk::KeyAction InfoWalk::kKeys[7] = {
+    {"name", &InfoWalk::Name},
+    {"name.utf-8", &InfoWalk::Utf8Name},
+    {"pieces", &InfoWalk::Pieces},
+    {"piece length", &InfoWalk::PieceLength},
+    {"length", &InfoWalk::Length},
+    {"private", &InfoWalk::Private},
+    {"files", &InfoWalk::FilesList},
+};
+
+}  // namespace
+
+void TTorrentFile::SetBlocks(std::string_view Pieces) {
+    const std::size_t count = Pieces.size() / kPieceHashBytes;
+    FBlocks.resize(count);
+    for (std::size_t i = 0; i < count; ++i) FBlocks[i] = Pieces.substr(i * kPieceHashBytes, kPieceHashBytes);
+}
+
+void TTorrentFile::ParseInfoBlock(const TBEncoded& Info) { InfoWalk(*this).Run(Info); }
+
+void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
+    RequireEntries(FilesNode, "the files value is neither a list nor a dictionary");
+    const bool buildFiles = ParseOptions.Has(TParseOptionsKind::poParseFiles);
+    for (const TBEncodedData& item : FilesNode.ListData()) {
+        const TBEncoded& entry = item.Data;
+        if (!entry.HasEntries()) {
+            // What earlier entries added stays; later ones are not looked at.
+            FErrorFlags.Include(TErrorFlagKind::efCorruptFilesBlock);
+            return;
+        }
+        TTorrentSubFile decoded;
+        TTorrentSubFile raw;
+        for (const TBEncodedData& member : entry.ListData()) {
+            if (member.Header == "length") {
+                TotalSize = WrappingAdd(TotalSize, member.Data.IntegerData());
+                decoded.SetSize(member.Data.IntegerData());
+                raw.SetSize(member.Data.IntegerData());
+            } else if (buildFiles && member.Header == "path") {
+                RequireEntries(member.Data, "a path is neither a list nor a dictionary");
+                for (const TBEncodedData& element : member.Data.ListData())
+                    decoded.Add(DecodeString(element.Data.StringData()));
+            } else if (buildFiles && member.Header == "path.utf-8") {
+                RequireEntries(member.Data, "a path.utf-8 is neither a list nor a dictionary");
+                for (const TBEncodedData& element : member.Data.ListData())
+                    raw.Add(std::string(element.Data.StringData()));
+            }
+        }
+        // "path.utf-8" wins when it gives at least one element.
+        if (buildFiles) Files.push_back(raw.Count() > 0 ? std::move(raw) : std::move(decoded));
+    }
+}
+
+}  // namespace seedlens

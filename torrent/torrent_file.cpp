@@ -1,0 +1,42 @@
+#include "torrent/torrent_file.h"
+
+namespace seedlens {
+
+TTorrentFile::TTorrentFile() = default;
+
+void TTorrentFile::Clear() {
+    FName.clear();
+    FirstTracker.clear();
+    Creator.clear();
+    Hash.clear();
+    Comment.clear();
+    Encoding.clear();
+    Webseed.clear();
+    FFileCount = 0;
+    TotalSize = 0;
+    BlockSize = 0;
+    BlockCount = 0;
+    Created = 0;
+    Multifile = -1;
+    PrivateTorrent = -1;
+    FBlocks.clear();
+    Errors.Clear();
+    Trackers.Clear();
+    Webseeds.Clear();
+    CustomFields.Clear();
+    Files.clear();
+    FErrorFlags = TErrorFlags{TErrorFlagKind::efCorruptInfoBlock};
+}
+
+std::string_view TTorrentFile::Block(std::int32_t Index) const {
+    if (Index < 0 || static_cast<std::size_t>(Index) >= FBlocks.size()) return {};
+    return FBlocks[static_cast<std::size_t>(Index)];
+}
+
+const TTorrentSubFile& TTorrentFile::SubFile(std::int32_t Index) const {
+    static const TTorrentSubFile kNone;
+    if (Index < 0 || static_cast<std::size_t>(Index) >= Files.size()) return kNone;
+    return Files[static_cast<std::size_t>(Index)];
+}
+
+}  // namespace seedlens

@@ -1,0 +1,101 @@
+#pragma once
+// The torrent document: what one metainfo file says, decoded.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bencode/bencoded.h"
+#include "torrent/flag_set.h"
+#include "torrent/text_list.h"
+#include "torrent/torrent_sub_file.h"
+
+namespace seedlens {
+
+class MemoryStream;
+
+// What a load builds besides the fields every load fills.
+enum class TParseOptionsKind : std::uint8_t {
+    poParseFiles = 1,    // one sub-file per entry of "files"
+    poParseHashes = 2,   // the piece hashes
+    poFindEncoding = 4,  // honour "encoding" for texts that are not UTF-8
+};
+using TParseOptions = FlagSet<TParseOptionsKind>;
+
+// Structural problems met while loading; each becomes a message in Errors.
+enum class TErrorFlagKind : std::uint8_t {
+    efCorruptAnnounceList = 1,
+    efCorruptInfoBlock = 2,
+    efCorruptFilesBlock = 4,
+};
+using TErrorFlags = FlagSet<TErrorFlagKind>;
+
+// Days since 1899-12-30 00:00, the fraction being the time of day; 0 is no date.
+using TDateTime = double;
+
+class TTorrentFile {
+public:
+    TTorrentFile();
+
+    // Back to the cleared state that every load starts from. Unlike a new
+    // document, a cleared one has Multifile and PrivateTorrent -1 ("not set").
+    void Clear();
+
+    // Piece hash Index (20 bytes); empty outside 0 to BlockList size - 1.
+    std::string_view Block(std::int32_t Index) const;
+    std::int32_t BlockListCount() const { return static_cast<std::int32_t>(FBlocks.size()); }
+    // Sub-file Index; an empty sub-file outside 0 to Files.size() - 1.
+    const TTorrentSubFile& SubFile(std::int32_t Index) const;
+
+    std::int32_t FileCount() const { return FFileCount; }
+    void SetFileCount(std::int32_t Count) { FFileCount = Count; }
+    const std::string& TorrentName() const { return FName; }
+    void SetTorrentName(std::string Name) { FName = std::move(Name); }
+    TErrorFlags ErrorFlags() const { return FErrorFlags; }
+
+    // Every error message followed by ";", in the host's 8-bit text.
+    std::string ErrorString() const;
+    // Host part of the first tracker, in the host's 8-bit text.
+    std::string TrackerShort() const;
+
+    // Raw torrent bytes as UTF-8: valid UTF-8 as it is, otherwise by the
+    // declared encoding (with poFindEncoding) or the legacy code page.
+    std::string DecodeString(std::string_view Raw) const;
+
+    // The walks of the info dictionary and of its "files" list. They throw
+    // when a value that must be a list or dictionary is neither.
+    void ParseInfoBlock(const TBEncoded& Info);
+    void ParseFilesBlock(const TBEncoded& FilesNode);
+
+    TParseOptions ParseOptions;
+    TextList Trackers;
+    TextList Webseeds;
+    TextList Errors;
+    TextList CustomFields;
+    std::vector<TTorrentSubFile> Files;
+    std::int64_t TotalSize = 0;
+    std::int32_t BlockSize = 0;
+    std::int32_t BlockCount = 0;
+    std::string FirstTracker;  // UTF-8
+    TDateTime Created = 0;
+    std::string Creator;   // UTF-8
+    std::string Hash;      // 40 lowercase hex digits, or empty
+    std::string Comment;   // UTF-8
+    std::string Encoding;  // the raw bytes of "encoding"
+    std::string Webseed;   // a single web seed; no load fills it
+    std::int32_t Multifile = 0;       // 1 for a multi-file torrent
+    std::int32_t PrivateTorrent = 0;  // the value of "private"
+
+    // Cuts "pieces" into 20-byte hashes; bytes past the last whole hash are dropped.
+    void SetBlocks(std::string_view Pieces);
+
+private:
+
+    std::vector<std::string> FBlocks;
+    TErrorFlags FErrorFlags{TErrorFlagKind::efCorruptInfoBlock};
+    std::int32_t FFileCount = 0;
+    std::string FName;  // UTF-8
+};
+
+}  // namespace seedlens

@@ -30,6 +30,9 @@ std::optional<std::u16string> CodePageToUtf16(std::string_view Bytes, std::uint3
 // The host's 8-bit interface: file names in, texts out.
 std::u16string NarrowToUtf16(std::string_view Bytes);
 std::string Utf16ToNarrow(std::u16string_view Text);
+// The longest prefix of Narrow, at most MaxBytes long, that ends on a
+// character boundary of the 8-bit interface's character set.
+std::size_t NarrowCharacterBoundary(std::string_view Narrow, std::size_t MaxBytes);
 
 // Tests only: reads legacy bytes in CodePage instead of the platform's
 // choice; 0 restores it. The product never calls this.

@@ -53,6 +53,23 @@ bool EqualIgnoringCase(std::u16string_view A, std::u16string_view B) {
     return i == A.size() && j == B.size();
 }
 
+std::u16string CaseInsensitiveKey(std::u16string_view Text) {
+    const FoldingLocale& folding = Folding();
+    std::u16string key;
+    key.reserve(Text.size());
+    std::size_t i = 0;
+    while (i < Text.size()) {
+        const char32_t upper = folding.Upper(NextCodePoint(Text, i));
+        if (upper < 0x10000) {
+            key.push_back(static_cast<char16_t>(upper));
+        } else {
+            key.push_back(static_cast<char16_t>(0xD800 + ((upper - 0x10000) >> 10)));
+            key.push_back(static_cast<char16_t>(0xDC00 + ((upper - 0x10000) & 0x3FF)));
+        }
+    }
+    return key;
+}
+
 int CompareFileNames(std::u16string_view A, std::u16string_view B) { return A.compare(B); }
 
 }  // namespace seedlens::platform

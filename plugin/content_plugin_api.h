@@ -41,3 +41,10 @@ SEEDLENS_EXPORT void SEEDLENS_CALL ContentGetDetectString(char* DetectString, st
 SEEDLENS_EXPORT std::int32_t SEEDLENS_CALL ContentGetSupportedField(std::int32_t FieldIndex, char* FieldName,
                                                                     char* Units, std::int32_t MaxLen);
 SEEDLENS_EXPORT std::int32_t SEEDLENS_CALL ContentGetDefaultSortOrder(std::int32_t FieldIndex);
+SEEDLENS_EXPORT std::int32_t SEEDLENS_CALL ContentGetValue(const char* FileName, std::int32_t FieldIndex,
+                                                           std::int32_t UnitIndex, void* FieldValue,
+                                                           std::int32_t MaxLen, std::int32_t Flags);
+// MaxLen is the buffer's size in bytes, as hosts pass it to both calls.
+SEEDLENS_EXPORT std::int32_t SEEDLENS_CALL ContentGetValueW(const char16_t* FileName, std::int32_t FieldIndex,
+                                                            std::int32_t UnitIndex, void* FieldValue,
+                                                            std::int32_t MaxLen, std::int32_t Flags);

@@ -2,11 +2,11 @@
 
 namespace seedlens {
 
-PluginLibrary::PluginLibrary() : FFieldTable(BuildFieldTable()) {}
+PluginLibrary::PluginLibrary(InfoCache::Loader Load) : FFieldTable(BuildFieldTable()), FCache(std::move(Load)) {}
 
 namespace {
-// Constructed when the host loads the library and destroyed when it
-// unloads it, before and after every export call.
+// Constructed when the host loads the library and destroyed, with every
+// cached record, when it unloads it.
 PluginLibrary gLibrary;
 }  // namespace
 

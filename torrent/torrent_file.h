@@ -14,6 +14,10 @@
 namespace seedlens {
 
 class MemoryStream;
+class TrackerSet;
+namespace platform {
+class ReadOnlyFile;
+}
 
 // What a load builds besides the fields every load fills.
 enum class TParseOptionsKind : std::uint8_t {
@@ -41,6 +45,20 @@ public:
     // Back to the cleared state that every load starts from. Unlike a new
     // document, a cleared one has Multifile and PrivateTorrent -1 ("not set").
     void Clear();
+
+    // Loads the file named Path (UTF-16, or the host's 8-bit text). Throws
+    // LoadError when the file cannot be opened or read, is no regular file,
+    // is larger than MaxFileBytes, or cannot be parsed.
+    void LoadFile(std::u16string_view Path);
+    void LoadFile(std::string_view NarrowPath);
+    // Reads the whole open file from its first byte and loads it.
+    void LoadFileHandle(platform::ReadOnlyFile& File);
+    // Clears the document and loads it from the bencoded bytes at the
+    // stream's position. The stream must stay unchanged during the call.
+    void LoadStream(MemoryStream& Stream);
+
+    // No torrent is this large; nothing larger is read into the host.
+    static constexpr std::int64_t MaxFileBytes = 256LL * 1024 * 1024;
 
     // Piece hash Index (20 bytes); empty outside 0 to BlockList size - 1.
     std::string_view Block(std::int32_t Index) const;
@@ -91,6 +109,10 @@ public:
     void SetBlocks(std::string_view Pieces);
 
 private:
+    friend class TopLevelWalk;
+    void ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known);
+    void ParseWebseeds(const TBEncoded& Value);
+    void AddErrorMessages();
 
     std::vector<std::string> FBlocks;
     TErrorFlags FErrorFlags{TErrorFlagKind::efCorruptInfoBlock};

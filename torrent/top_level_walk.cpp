@@ -1,0 +1,162 @@
+// Loading a document from bencoded bytes: the reader, then the walk of the
+// top-level dictionary.
+
+#include <string>
+
+#include "bencode/bencode_tree.h"
+#include "platform/code_pages.h"
+#include "torrent/creation_date.h"
+#include "torrent/hashes.h"
+#include "torrent/load_error.h"
+#include "torrent/torrent_file.h"
+#include "torrent/tracker_set.h"
+#include "torrent/walk_error.h"
+
+namespace seedlens {
+
+namespace {
+const std::u16string kInfoMessage = u"Missing or corrupt 'info' segment.";
+const std::u16string kAnnounceListMessage = u"Missing or corrupt 'announce-list' segment.";
+const std::u16string kFilesMessage = u"Missing or corrupt 'files' segment.";
+}  // namespace
+
+// One pass over the root's entries, with the values that are only used once
+// every entry has been seen.
+class TopLevelWalk {
+public:
+    TopLevelWalk(TTorrentFile& Document, const MemoryStream& Stream) : FDoc(Document), FStream(Stream) {}
+
+    void Run(const TBEncoded& Root) {
+        RequireEntries(Root, "the root is neither a dictionary nor a list");
+        for (const TBEncodedData& entry : Root.ListData()) Dispatch(entry);
+        // The comment is decoded once the final "encoding" is known.
+        FDoc.Comment = FDoc.DecodeString(FComment);
+        AddAnnounce();
+    }
+
+private:
+    using Action = void (TopLevelWalk::*)(const TBEncoded&);
+    struct KeyAction {
+        std::string_view Key;
+        Action Act;
+    };
+    static const KeyAction kKeys[9];
+
+    void Dispatch(const TBEncodedData& Entry) {
+        // Keys the walk does not know are ignored.
+        for (const KeyAction& known : kKeys) {
+            if (Entry.Header == known.Key) {
+                (this->*known.Act)(Entry.Data);
+                return;
+            }
+        }
+    }
+
+    void Announce(const TBEncoded& V) { FAnnounce = V.StringData(); }
+    void AnnounceList(const TBEncoded& V) { FDoc.ParseAnnounceList(V, FKnownTrackers); }
+    void CommentValue(const TBEncoded& V) { FComment = V.StringData(); }
+    // Decoded at once, with the "encoding" met so far.
+    void CreatedBy(const TBEncoded& V) { FDoc.Creator = FDoc.DecodeString(V.StringData()); }
+    void CreationDate(const TBEncoded& V) {
+        FDoc.Created = V.IsInteger() ? CreationDateToDateTime(V.IntegerData()) : 0;
+    }
+    void EncodingValue(const TBEncoded& V) { FDoc.Encoding = std::string(V.StringData()); }
+    void Webseeds(const TBEncoded& V) { FDoc.ParseWebseeds(V); }
+
+    void Info(const TBEncoded& V) {
+        if (V.IsDictionary()) {
+            FDoc.FErrorFlags.Exclude(TErrorFlagKind::efCorruptInfoBlock);
+            // The exact stored bytes, not a re-encoding of the tree.
+            const auto bytes = FStream.Slice(V.StreamStartPos(), V.StreamEndPos());
+            FDoc.Hash = GetStringHash(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), true);
+        } else {
+            // No dictionary, no info hash: a digest of nothing would look real.
+            FDoc.FErrorFlags.Include(TErrorFlagKind::efCorruptInfoBlock);
+            FDoc.Hash.clear();
+        }
+        FDoc.ParseInfoBlock(V);
+    }
+
+    // The announce URL goes first unless "announce-list" already has it.
+    void AddAnnounce() {
+        if (FAnnounce.empty()) return;
+        std::u16string address = platform::LegacyToUtf16(FAnnounce);
+        if (FDoc.Trackers.Empty())
+            FDoc.Trackers.Add(std::move(address));
+        else if (!FKnownTrackers.Contains(address))
+            FDoc.Trackers.Insert(0, std::move(address));
+    }
+
+    TTorrentFile& FDoc;
+    const MemoryStream& FStream;
+    std::string_view FAnnounce;
+    std::string_view FComment;
+    TrackerSet FKnownTrackers;
+};
+
+// Every key the top-level walk knows, in the order it tries them.
+const TopLevelWalk::KeyAction TopLevelWalk::kKeys[9] = {
+    {"announce", &TopLevelWalk::Announce},
+    {"announce-list", &TopLevelWalk::AnnounceList},
+    {"comment", &TopLevelWalk::CommentValue},
+    {"created by", &TopLevelWalk::CreatedBy},
+    {"creation date", &TopLevelWalk::CreationDate},
+    {"encoding", &TopLevelWalk::EncodingValue},
+    {"httpseeds", &TopLevelWalk::Webseeds},
+    {"url-list", &TopLevelWalk::Webseeds},
+    {"info", &TopLevelWalk::Info},
+};
+
+void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) {
+    // Some creators write a lone string or other kind here; the torrent
+    // still loads, with the list marked corrupt.
+    if (!Value.HasEntries()) {
+        FErrorFlags.Include(TErrorFlagKind::efCorruptAnnounceList);
+        return;
+    }
+    for (const TBEncodedData& tier : Value.ListData()) {
+        if (!tier.Data.HasEntries()) {
+            // What earlier tiers added stays; later tiers are not looked at.
+            FErrorFlags.Include(TErrorFlagKind::efCorruptAnnounceList);
+            return;
+        }
+        for (const TBEncodedData& item : tier.Data.ListData()) {
+            std::u16string address = platform::LegacyToUtf16(item.Data.StringData());
+            if (Known.Insert(address)) Trackers.Add(std::move(address));
+        }
+    }
+}
+
+void TTorrentFile::ParseWebseeds(const TBEncoded& Value) {
+    // A single web seed is often written as a plain string.
+    if (Value.IsString()) {
+        Webseeds.Add(platform::LegacyToUtf16(Value.StringData()));
+        return;
+    }
+    for (const TBEncodedData& item : Value.ListData()) Webseeds.Add(platform::LegacyToUtf16(item.Data.StringData()));
+}
+
+void TTorrentFile::AddErrorMessages() {
+    if (FErrorFlags.Has(TErrorFlagKind::efCorruptInfoBlock)) Errors.Add(kInfoMessage);
+    if (FErrorFlags.Has(TErrorFlagKind::efCorruptAnnounceList)) Errors.Add(kAnnounceListMessage);
+    if (FErrorFlags.Has(TErrorFlagKind::efCorruptFilesBlock)) Errors.Add(kFilesMessage);
+}
+
+void TTorrentFile::LoadStream(MemoryStream& Stream) {
+    Clear();
+    std::optional<TBEncodedTree> tree;
+    try {
+        tree.emplace(Stream);
+    } catch (const std::exception& e) {
+        throw LoadError(std::string("Parser error code: ") + e.what());
+    }
+    try {
+        TopLevelWalk(*this, Stream).Run(tree->Root());
+    } catch (...) {
+        throw LoadError("Parser error code: 14");
+    }
+    if (!Trackers.Empty()) FirstTracker = platform::Utf16ToUtf8(Trackers[0]);
+    AddErrorMessages();
+}
+
+}  // namespace seedlens

@@ -10,6 +10,13 @@
 
 namespace seedlens::tool {
 
+// One answer of a value call: its result code and what it wrote.
+struct FieldAnswer {
+    std::int32_t Result = 0;  // type code, 0 (no value now) or -3 (empty)
+    std::int64_t Integer = 0;  // numbers, booleans (-1 / 0), dates as a file time
+    std::string Text;          // texts, as UTF-8
+};
+
 struct FieldInfo {
     std::int32_t Index;
     std::string Name;
@@ -28,10 +35,16 @@ public:
     // The field at Index, or nothing past the end of the table.
     std::optional<FieldInfo> SupportedField(std::int32_t Index) const;
 
+    // Asks for one field of the file at Path (UTF-8) through the wide call,
+    // or the 8-bit call with Narrow, with a host's usual buffer.
+    FieldAnswer Value(const std::string& Path, std::int32_t FieldIndex, std::int32_t UnitIndex, bool Narrow) const;
+
 private:
     using DetectStringFn = void (*)(char*, std::int32_t);
     using SupportedFieldFn = std::int32_t (*)(std::int32_t, char*, char*, std::int32_t);
     using SortOrderFn = std::int32_t (*)(std::int32_t);
+    using GetValueFn = std::int32_t (*)(const char*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+    using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
 
     template <typename Fn>
     Fn Entry(const char* Name) const;
@@ -40,6 +53,8 @@ private:
     DetectStringFn FDetectString;
     SupportedFieldFn FSupportedField;
     SortOrderFn FSortOrder;
+    GetValueFn FGetValue;
+    GetValueWFn FGetValueW;
 };
 
 // The plug-in built beside the running executable.

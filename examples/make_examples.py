@@ -1,0 +1,94 @@
+#!/usr/bin/env python3
+"""Writes the example torrents of this folder. Run it from anywhere; the
+output is checked in beside it, so it only needs to run when it changes."""
+
+import hashlib
+import os
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def bencode(value):
+    if isinstance(value, int):
+        return b"i%de" % value
+    if isinstance(value, str):
+        value = value.encode("utf-8")
+    if isinstance(value, bytes):
+        return b"%d:%s" % (len(value), value)
+    if isinstance(value, list):
+        return b"l" + b"".join(bencode(v) for v in value) + b"e"
+    if isinstance(value, dict):
+        # Keys sorted by their bytes, as the format asks.
+        items = sorted(((k.encode("utf-8") if isinstance(k, str) else k), v) for k, v in value.items())
+        return b"d" + b"".join(bencode(k) + bencode(v) for k, v in items) + b"e"
+    raise TypeError(value)
+
+
+def pieces(seed, count):
+    return b"".join(hashlib.sha1(b"%s-%d" % (seed.encode(), i)).digest() for i in range(count))
+
+
+def write(name, data):
+    with open(os.path.join(HERE, name), "wb") as out:
+        out.write(data)
+
+
+def main():
+    write("single-file.torrent", bencode({
+        "announce": "http://tracker.example.org:6969/announce",
+        "comment": "A single file, the simplest torrent",
+        "created by": "Seedlens examples 1.0",
+        "creation date": 1700000000,
+        "info": {"name": "seedlens-demo.iso", "length": 734003200,
+                 "piece length": 262144, "pieces": pieces("single", 2800)},
+    }))
+    write("multi-file.torrent", bencode({
+        "announce": "udp://tracker.example.net:1337/announce",
+        "created by": "Seedlens examples 1.0",
+        "creation date": 1650000000,
+        "url-list": ["https://mirror.example.com/album/"],
+        "info": {"name": "Album", "piece length": 65536, "pieces": pieces("multi", 40), "files": [
+            {"length": 1048576, "path": ["Disc 1", "01 Opening.flac"]},
+            {"length": 917504, "path": ["Disc 1", "02 Theme.flac"]},
+            {"length": 524288, "path": ["Disc 2", "Bonus", "03 Demo.flac"]},
+            {"length": 2048, "path": ["cover.jpg"]},
+        ]},
+    }))
+    write("private-announce-list.torrent", bencode({
+        "announce": "https://private.example.org/announce?passkey=0123456789abcdef",
+        "announce-list": [["https://private.example.org/announce?passkey=0123456789abcdef"],
+                          ["https://backup.example.org/announce", "udp://[2001:db8::7]:6969/announce"]],
+        "created by": "Seedlens examples 1.0",
+        "creation date": 1600000000,
+        "info": {"name": "members-only.tar", "length": 10485760, "private": 1,
+                 "piece length": 1048576, "pieces": pieces("private", 10)},
+    }))
+    write("shift-jis.torrent", bencode({
+        "announce": "http://tracker.example.jp/announce",
+        "comment": "日本語のコメント".encode("shift_jis"),
+        "created by": "Seedlens examples 1.0",
+        "creation date": 1500000000,
+        "encoding": "shift_jis",
+        "info": {"name": "音楽の集まり".encode("shift_jis"), "length": 123456789,
+                 "piece length": 524288, "pieces": pieces("sjis", 236)},
+    }))
+    write("name-utf8.torrent", bencode({
+        "announce": "http://tracker.example.org/announce",
+        "creation date": 1400000000,
+        "info": {"name": "Caf\xe9 Tacuba".encode("cp1252"), "name.utf-8": "Café Tacvba – Re",
+                 "length": 4096, "piece length": 16384, "pieces": pieces("utf8", 1)},
+    }))
+    write("no-creation-date.torrent", bencode({
+        "announce": "http://tracker.example.org/announce",
+        "info": {"name": "undated.txt", "length": 12, "piece length": 16384, "pieces": pieces("undated", 1)},
+    }))
+    write("missing-info.torrent", bencode({
+        "announce": "http://tracker.example.org/announce",
+        "comment": "The info dictionary is missing",
+        "creation date": 1300000000,
+    }))
+    write("not-bencoded.torrent", b"This is a plain text file with a .torrent extension.\n")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,17 @@
+#pragma once
+// The torrent files named on the command line: files as given, folders as
+// every *.torrent in them, sorted.
+
+#include <string>
+#include <vector>
+
+namespace seedlens::tool {
+
+struct PathList {
+    std::vector<std::string> Files;     // UTF-8
+    std::vector<std::string> Problems;  // "path: reason" for paths that name nothing usable
+};
+
+PathList CollectTorrentPaths(const std::vector<std::string>& Arguments, bool Recursive);
+
+}  // namespace seedlens::tool

@@ -1,0 +1,46 @@
+#include "tools/torrent_report.h"
+
+namespace seedlens::tool {
+
+namespace {
+std::vector<std::string> SplitUnits(const std::string& Units) {
+    std::vector<std::string> parts;
+    if (Units.empty()) return parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = Units.find('|', start);
+        parts.push_back(Units.substr(start, bar - start));
+        if (bar == std::string::npos) return parts;
+        start = bar + 1;
+    }
+}
+}  // namespace
+
+std::vector<Column> ReportColumns(const LoadedPlugin& Plugin) {
+    std::vector<Column> columns;
+    for (std::int32_t index = 0;; ++index) {
+        const auto field = Plugin.SupportedField(index);
+        if (!field) break;
+        columns.push_back({index, 0, field->Name, field->Type});
+        if (field->Type != 8) continue;  // numbers are shown in their first unit only
+        const std::vector<std::string> units = SplitUnits(field->Units);
+        for (std::size_t unit = 1; unit < units.size(); ++unit)
+            columns.push_back({index, static_cast<std::int32_t>(unit), field->Name + " (" + units[unit] + ")", field->Type});
+    }
+    return columns;
+}
+
+TorrentReport AskPlugin(const LoadedPlugin& Plugin, const std::vector<Column>& Columns, const std::string& Path,
+                        bool Narrow) {
+    TorrentReport report;
+    report.Path = Path;
+    for (const Column& column : Columns) {
+        report.Answers.push_back(Plugin.Value(Path, column.Field, column.Unit, Narrow));
+        // The first request loads the file; 0 there means it could not be.
+        if (report.Answers.size() == 1 && report.Answers[0].Result == 0) return report;
+    }
+    report.Loaded = true;
+    return report;
+}
+
+}  // namespace seedlens::tool

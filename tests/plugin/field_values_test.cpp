@@ -1,0 +1,201 @@
+// Writing one field of a record into a host buffer, as each export does.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "plugin/field_values.h"
+
+namespace seedlens {
+namespace {
+
+const TWdxPlugin kTable = BuildFieldTable();
+
+TTorrentInfo Sample() {
+    TTorrentInfo info;
+    info.Name = "name";
+    info.TotalSize = 3LL * 1024 * 1024 * 1024 + 5;
+    info.FileCount = 3;
+    info.BlockSize = 262144;
+    info.BlockCount = 12;
+    info.FirstTracker = "http://host:80/announce";
+    info.TrackerShort = "host";
+    info.Created = 37143.0740740741;  // 2001-09-09 01:46:40
+    info.Hash = "0123456789abcdef0123456789abcdef01234567";
+    info.Comment = "com";
+    info.Creator = "maker";
+    info.Encoding = "UTF-8";
+    info.PrivateTorrent = 1;
+    info.Multifile = -1;
+    info.ErrorString = "err;";
+    return info;
+}
+
+struct Buffer {
+    alignas(8) unsigned char Bytes[64];
+    Buffer() { std::memset(Bytes, 0xAB, sizeof Bytes); }
+    std::int64_t Int64() const { std::int64_t v; std::memcpy(&v, Bytes, 8); return v; }
+    std::int32_t Int32() const { std::int32_t v; std::memcpy(&v, Bytes, 4); return v; }
+    std::string Narrow() const { return reinterpret_cast<const char*>(Bytes); }
+    std::u16string Wide() const { std::u16string s; for (std::size_t i = 0; i + 1 < sizeof Bytes; i += 2) { char16_t c; std::memcpy(&c, Bytes + i, 2); if (c == 0) break; s += c; } return s; }
+    bool Untouched() const { for (unsigned char b : Bytes) if (b != 0xAB) return false; return true; }
+};
+
+std::int32_t Write(const TTorrentInfo& Info, std::int32_t Field, std::int32_t Unit, Buffer& Out, TextWidth Width,
+                   std::int32_t MaxLen = 64) {
+    return WriteFieldValue(kTable, Info, Field, Unit, Out.Bytes, MaxLen, Width);
+}
+
+TEST(FieldValues, NumbersAndUnits) {
+    const TTorrentInfo info = Sample();
+    struct { std::int32_t Field, Unit; std::int64_t Value; } cases[] = {
+        {2, 0, 3LL * 1024 * 1024 * 1024 + 5}, {2, 1, 3LL * 1024 * 1024}, {2, 2, 3072}, {2, 3, 3},
+        {3, 0, 262144}, {3, 1, 256}, {3, 2, 0},
+    };
+    for (const auto& c : cases) {
+        Buffer out;
+        EXPECT_EQ(Write(info, c.Field, c.Unit, out, TextWidth::Wide), 2);
+        EXPECT_EQ(out.Int64(), c.Value) << c.Field << "/" << c.Unit;
+    }
+    Buffer count;
+    EXPECT_EQ(Write(info, 1, 0, count, TextWidth::Narrow), 1);
+    EXPECT_EQ(count.Int32(), 3);
+    EXPECT_EQ(Write(info, 4, 0, count, TextWidth::Narrow), 1);
+    EXPECT_EQ(count.Int32(), 12);
+}
+
+TEST(FieldValues, NegativeSizesTruncateTowardZero) {
+    TTorrentInfo info = Sample();
+    info.TotalSize = -1048575;
+    Buffer out;
+    EXPECT_EQ(Write(info, 2, 2, out, TextWidth::Narrow), 2);
+    EXPECT_EQ(out.Int64(), 0);
+}
+
+TEST(FieldValues, EmptySizes) {
+    TTorrentInfo info = Sample();
+    info.TotalSize = 0;
+    info.BlockSize = 0;
+    Buffer wide, narrow, block;
+    EXPECT_EQ(Write(info, 2, 0, wide, TextWidth::Wide), -3);
+    EXPECT_TRUE(wide.Untouched());
+    EXPECT_EQ(Write(info, 2, 3, narrow, TextWidth::Narrow), 2);
+    EXPECT_EQ(narrow.Int64(), 0);
+    EXPECT_EQ(Write(info, 3, 0, block, TextWidth::Narrow), -3);
+    EXPECT_TRUE(block.Untouched());
+}
+
+TEST(FieldValues, Booleans) {
+    TTorrentInfo info = Sample();
+    for (std::int32_t flag : {1, 0, -1, 2}) {
+        info.PrivateTorrent = flag;
+        info.Multifile = flag;
+        Buffer p, m;
+        EXPECT_EQ(Write(info, 11, 0, p, TextWidth::Wide), 6);
+        EXPECT_EQ(Write(info, 12, 0, m, TextWidth::Narrow), 6);
+        EXPECT_EQ(p.Int32(), flag == 1 ? -1 : 0);
+        EXPECT_EQ(m.Int32(), flag == 1 ? -1 : 0);
+    }
+}
+
+TEST(FieldValues, Dates) {
+    TTorrentInfo info = Sample();
+    Buffer out;
+    EXPECT_EQ(Write(info, 6, 0, out, TextWidth::Wide), 10);
+    EXPECT_EQ(out.Int64(), 126444736000000000);  // 2001-09-09 01:46:40 UTC
+    info.Created = 0;  // no date: empty, not 30 December 1899
+    Buffer none;
+    EXPECT_EQ(Write(info, 6, 0, none, TextWidth::Narrow), -3);
+    EXPECT_TRUE(none.Untouched());
+}
+
+TEST(FieldValues, DateConversionAtTheEdges) {
+    EXPECT_EQ(DateTimeToFileTime(-109205.0), 0u);            // 1601-01-01
+    EXPECT_EQ(DateTimeToFileTime(2.0), 94353120000000000u + 2 * 864000000000u);
+    // 1850-06-01 06:00 UTC, a negative TDateTime split by floor.
+    EXPECT_EQ(DateTimeToFileTime(-18108.75), 78707160000000000u);
+    EXPECT_FALSE(DateTimeToFileTime(-109206.0));
+    EXPECT_FALSE(DateTimeToFileTime(1e300));
+    EXPECT_FALSE(DateTimeToFileTime(std::nan("")));
+}
+
+TEST(FieldValues, TextsInBothWidths) {
+    const TTorrentInfo info = Sample();
+    struct { std::int32_t Field, Unit; const char* Text; } cases[] = {
+        {0, 0, "name"}, {5, 0, "http://host:80/announce"}, {5, 1, "host"}, {8, 0, "com"},
+        {9, 0, "maker"}, {10, 0, "UTF-8"}, {13, 0, "err;"},
+    };
+    for (const auto& c : cases) {
+        Buffer narrow, wide;
+        EXPECT_EQ(Write(info, c.Field, c.Unit, narrow, TextWidth::Narrow), 8);
+        EXPECT_EQ(narrow.Narrow(), c.Text);
+        EXPECT_EQ(Write(info, c.Field, c.Unit, wide, TextWidth::Wide), 11);
+        EXPECT_EQ(wide.Wide(), std::u16string(c.Text, c.Text + std::strlen(c.Text)));
+    }
+}
+
+TEST(FieldValues, WideMaxLenCountsBytes) {
+    TTorrentInfo info = Sample();
+    info.Name = "abcdefgh";
+    Buffer out;
+    EXPECT_EQ(Write(info, 0, 0, out, TextWidth::Wide, 9), 11);  // 9 bytes: 4 units, 3 letters
+    EXPECT_EQ(out.Wide(), u"abc");
+    EXPECT_EQ(out.Bytes[8], 0xAB);  // nothing past the ninth byte
+    Buffer tiny;
+    EXPECT_EQ(Write(info, 0, 0, tiny, TextWidth::Wide, 1), -3);
+    EXPECT_TRUE(tiny.Untouched());
+    Buffer two;
+    EXPECT_EQ(Write(info, 0, 0, two, TextWidth::Wide, 2), 11);
+    EXPECT_EQ(two.Wide(), u"");
+}
+
+TEST(FieldValues, CutsKeepWholeCharacters) {
+    TTorrentInfo info = Sample();
+    info.Name = "a\xF0\x9F\x98\x80z";  // a, U+1F600 (a surrogate pair), z
+    Buffer wide;
+    EXPECT_EQ(Write(info, 0, 0, wide, TextWidth::Wide, 6), 11);  // room for 2 units
+    EXPECT_EQ(wide.Wide(), u"a");
+    info.Name = "a\xC3\xA9\xC3\xA9";
+    Buffer narrow;
+    EXPECT_EQ(Write(info, 0, 0, narrow, TextWidth::Narrow, 3), 8);  // room for 2 bytes
+    EXPECT_EQ(narrow.Narrow(), "a");
+    Buffer one;
+    EXPECT_EQ(Write(info, 0, 0, one, TextWidth::Narrow, 1), 8);
+    EXPECT_EQ(one.Narrow(), "");
+}
+
+TEST(FieldValues, InvalidUtf8NeverReachesTheHostRaw) {
+    TTorrentInfo info = Sample();
+    info.Name = std::string("x\xC0\x80y\xED\xA0\x80", 7);
+    Buffer wide, narrow;
+    Write(info, 0, 0, wide, TextWidth::Wide);
+    EXPECT_EQ(wide.Wide(), u"x\uFFFD\uFFFDy\uFFFD\uFFFD\uFFFD");
+    Write(info, 0, 0, narrow, TextWidth::Narrow);
+    EXPECT_EQ(narrow.Narrow(), "x\xEF\xBF\xBD\xEF\xBF\xBDy\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(FieldValues, ZeroInsideATextEndsIt) {
+    TTorrentInfo info = Sample();
+    info.Comment = std::string("before\0after", 12);
+    Buffer wide, narrow;
+    Write(info, 8, 0, wide, TextWidth::Wide);
+    Write(info, 8, 0, narrow, TextWidth::Narrow);
+    EXPECT_EQ(wide.Wide(), u"before");
+    EXPECT_EQ(narrow.Narrow(), "before");
+}
+
+TEST(FieldValues, FieldsAndUnitsOutsideTheTable) {
+    const TTorrentInfo info = Sample();
+    struct { std::int32_t Field, Unit; } cases[] = {{14, 0}, {-1, 0}, {0, 1}, {2, 4}, {3, 3}, {5, 2}, {6, -1}};
+    for (const auto& c : cases) {
+        Buffer out;
+        EXPECT_EQ(Write(info, c.Field, c.Unit, out, TextWidth::Wide), 0);
+        EXPECT_TRUE(out.Untouched());
+    }
+    EXPECT_EQ(WriteFieldValue(kTable, info, 0, 0, nullptr, 64, TextWidth::Wide), -3);
+    EXPECT_EQ(WriteFieldValue(kTable, info, 2, 0, nullptr, 64, TextWidth::Narrow), -3);
+}
+
+}  // namespace
+}  // namespace seedlens

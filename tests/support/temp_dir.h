@@ -1,0 +1,41 @@
+#pragma once
+// A fresh folder for one test, removed with everything in it afterwards.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace seedlens::test {
+
+class TempDir {
+public:
+    TempDir() {
+        static int counter = 0;
+        FPath = std::filesystem::temp_directory_path() /
+                ("seedlens-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::create_directories(FPath);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(FPath, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return FPath; }
+
+    // Writes Bytes to Name inside the folder and returns the file's path.
+    std::filesystem::path Write(const std::string& Name, std::string_view Bytes) const {
+        const auto path = FPath / Name;
+        std::ofstream(path, std::ios::binary).write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+        return path;
+    }
+
+private:
+    std::filesystem::path FPath;
+};
+
+}  // namespace seedlens::test

@@ -1,0 +1,87 @@
+// Reading files from disk: only whole regular files, never blocking, never
+// pulling a huge file into memory.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/code_pages.h"
+#include "tests/support/bencode_writer.h"
+#include "tests/support/temp_dir.h"
+#include "torrent/load_error.h"
+#include "torrent/torrent_file.h"
+
+namespace seedlens {
+namespace {
+
+using namespace test;
+
+std::string FailureOf(const std::filesystem::path& Path) {
+    TTorrentFile doc;
+    try {
+        doc.LoadFile(platform::Utf8ToUtf16(Path.string()));
+        return "";
+    } catch (const LoadError& e) {
+        return e.what();
+    }
+}
+
+TEST(LoadFile, ReadsARegularFile) {
+    TempDir dir;
+    const std::string info = Dict({{"length", Int(3)}, {"name", Str("n")}});
+    const auto path = dir.Write("a.torrent", Dict({{"comment", Str("hi")}, {"info", info}}));
+    TTorrentFile doc;
+    doc.LoadFile(platform::Utf8ToUtf16(path.string()));
+    EXPECT_EQ(doc.Comment, "hi");
+    EXPECT_EQ(doc.TorrentName(), "n");
+    TTorrentFile narrow;
+    narrow.LoadFile(path.string());
+    EXPECT_EQ(narrow.TorrentName(), "n");
+}
+
+TEST(LoadFile, NonUtf8AndNonAsciiNames) {
+    TempDir dir;
+    const auto path = dir.Write("日本 é.torrent", "de");
+    TTorrentFile doc;
+    EXPECT_NO_THROW(doc.LoadFile(platform::Utf8ToUtf16(path.string())));
+}
+
+TEST(LoadFile, WhatCannotBeReadIsAFailedLoad) {
+    TempDir dir;
+    EXPECT_EQ(FailureOf(dir.Path() / "missing.torrent"), "Cannot open the file");
+    std::filesystem::create_directory(dir.Path() / "folder.torrent");
+    EXPECT_EQ(FailureOf(dir.Path() / "folder.torrent"), "Cannot open the file");
+    // A FIFO would block a plain open until a writer came.
+    const auto fifo = dir.Path() / "fifo.torrent";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(FailureOf(fifo), "Cannot open the file");
+    // A device never ends.
+    EXPECT_EQ(FailureOf("/dev/zero"), "Cannot open the file");
+    EXPECT_EQ(FailureOf("/dev/null"), "Cannot open the file");
+}
+
+TEST(LoadFile, EmptyAndNonTorrentFiles) {
+    TempDir dir;
+    EXPECT_EQ(FailureOf(dir.Write("empty.torrent", "")), "Parser error code: 1");
+    EXPECT_EQ(FailureOf(dir.Write("text.torrent", "hello")), "Parser error code: 8");
+    EXPECT_EQ(FailureOf(dir.Write("int.torrent", "i5e")), "Parser error code: 8");
+}
+
+TEST(LoadFile, FilesLargerThanTheLimitAreRefusedUnread) {
+    TempDir dir;
+    const auto path = dir.Path() / "huge.torrent";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "d";
+    }
+    // Sparse: no disk space is used, and nothing should read it.
+    std::filesystem::resize_file(path, static_cast<std::uintmax_t>(TTorrentFile::MaxFileBytes) + 1);
+    EXPECT_EQ(FailureOf(path), "The file is too large");
+    std::filesystem::resize_file(path, static_cast<std::uintmax_t>(TTorrentFile::MaxFileBytes));
+    EXPECT_EQ(FailureOf(path), "Parser error code: 7");  // read, then refused by the reader
+}
+
+}  // namespace
+}  // namespace seedlens

@@ -30,9 +30,11 @@ std::optional<std::u16string> CodePageToUtf16(std::string_view Bytes, std::uint3
 // The host's 8-bit interface: file names in, texts out.
 std::u16string NarrowToUtf16(std::string_view Bytes);
 std::string Utf16ToNarrow(std::u16string_view Text);
-// The longest prefix of Narrow, at most MaxBytes long, that ends on a
-// character boundary of the 8-bit interface's character set.
-std::size_t NarrowCharacterBoundary(std::string_view Narrow, std::size_t MaxBytes);
+// Writes as much of a UTF-8 text as fits, whole characters only, straight
+// into a host buffer: as UTF-16 (Capacity in units) or as the 8-bit
+// interface's text (Capacity in bytes). Returns what was written.
+std::size_t Utf8ToUtf16Into(std::string_view Utf8, char16_t* Out, std::size_t Capacity);
+std::size_t Utf8ToNarrowInto(std::string_view Utf8, char* Out, std::size_t Capacity);
 
 // Tests only: reads legacy bytes in CodePage instead of the platform's
 // choice; 0 restores it. The product never calls this.

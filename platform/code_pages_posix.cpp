@@ -116,12 +116,12 @@ std::optional<std::u16string> CodePageToUtf16(std::string_view Bytes, std::uint3
 std::u16string NarrowToUtf16(std::string_view Bytes) { return DecodeUtf8(Bytes); }
 std::string Utf16ToNarrow(std::u16string_view Text) { return EncodeUtf8(Text); }
 
-std::size_t NarrowCharacterBoundary(std::string_view Narrow, std::size_t MaxBytes) {
-    if (Narrow.size() <= MaxBytes) return Narrow.size();
-    std::size_t cut = MaxBytes;
-    // Back off continuation bytes to the start of the character cut in two.
-    while (cut > 0 && (static_cast<unsigned char>(Narrow[cut]) & 0xC0) == 0x80) --cut;
-    return cut;
+std::size_t Utf8ToUtf16Into(std::string_view Utf8, char16_t* Out, std::size_t Capacity) {
+    return DecodeUtf8Into(Utf8, Out, Capacity);
+}
+
+std::size_t Utf8ToNarrowInto(std::string_view Utf8, char* Out, std::size_t Capacity) {
+    return SanitizeUtf8Into(Utf8, Out, Capacity);
 }
 
 void SelectLegacyCodePageForTesting(std::uint32_t CodePage) { gLegacyForTesting.store(CodePage); }

@@ -19,4 +19,9 @@ std::u16string CaseInsensitiveKey(std::u16string_view Text);
 // Negative, zero or positive, like strcmp.
 int CompareFileNames(std::u16string_view A, std::u16string_view B);
 
+// A form of Name that is equal for exactly the names CompareFileNames calls
+// equal, for hashing. It is Name itself where names compare exactly, or
+// written to Storage.
+std::u16string_view FileNameKey(std::u16string_view Name, std::u16string& Storage);
+
 }  // namespace seedlens::platform

@@ -1,6 +1,7 @@
 #include "platform/utf_codec.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace seedlens::platform {
 
@@ -81,6 +82,60 @@ std::u16string DecodeUtf8(std::string_view Bytes) {
         pos += d.Length;
     }
     return out;
+}
+
+std::size_t DecodeUtf8Into(std::string_view Bytes, char16_t* Out, std::size_t Capacity) {
+    std::size_t pos = 0, written = 0;
+    while (pos < Bytes.size() && written < Capacity) {
+        // Runs of ASCII, eight bytes at a time: hashes, addresses, most names.
+        if (pos + 8 <= Bytes.size() && written + 8 <= Capacity) {
+            std::uint64_t word;
+            std::memcpy(&word, Bytes.data() + pos, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                for (int k = 0; k < 8; ++k) Out[written + k] = static_cast<unsigned char>(Bytes[pos + k]);
+                pos += 8;
+                written += 8;
+                continue;
+            }
+        }
+        const auto b = static_cast<unsigned char>(Bytes[pos]);
+        if (b < 0x80) {
+            Out[written++] = b;
+            ++pos;
+            continue;
+        }
+        const Decoded d = DecodeOne(Bytes, pos);
+        const char32_t cp = d.Valid ? d.CodePoint : kReplacement;
+        if (cp >= 0x10000) {
+            if (written + 2 > Capacity) break;  // never half a pair
+            Out[written++] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            Out[written++] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            Out[written++] = static_cast<char16_t>(cp);
+        }
+        pos += d.Length;
+    }
+    return written;
+}
+
+std::size_t SanitizeUtf8Into(std::string_view Bytes, char* Out, std::size_t Capacity) {
+    static constexpr char kReplacementBytes[] = "\xEF\xBF\xBD";
+    std::size_t pos = 0, written = 0;
+    while (pos < Bytes.size()) {
+        if (static_cast<unsigned char>(Bytes[pos]) < 0x80) {
+            if (written == Capacity) break;
+            Out[written++] = Bytes[pos++];
+            continue;
+        }
+        const Decoded d = DecodeOne(Bytes, pos);
+        const char* source = d.Valid ? Bytes.data() + pos : kReplacementBytes;
+        const std::size_t length = d.Valid ? d.Length : 3;
+        if (written + length > Capacity) break;  // never half a character
+        std::memcpy(Out + written, source, length);
+        written += length;
+        pos += d.Length;
+    }
+    return written;
 }
 
 std::string EncodeUtf8(std::u16string_view Text) {

@@ -1,7 +1,9 @@
 #pragma once
-// The per-file cache: one record per file name, kept sorted by name and
-// found by bisection. It never holds more than TrimAbove + 1 entries: past
-// that the next request drops the names that sort first, down to TrimTo.
+// The per-file cache: one record per file name, kept sorted by name; new
+// names find their place by bisection. It never holds more than TrimAbove + 1
+// entries: past that the next request drops the names that sort first, down
+// to TrimTo. A hash index beside the sorted entries answers hits without
+// touching a dozen keys spread over memory.
 //
 // Requests may come from several host threads: look-up, trim and insertion
 // run under one lock; loading runs outside it; records are shared, so a
@@ -15,6 +17,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "plugin/torrent_info.h"
@@ -42,16 +45,27 @@ public:
 
 private:
     struct Entry {
-        std::u16string Key;
+        std::u16string Name;  // as the host gave it
         TorrentInfoPtr Info;
     };
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view Key) const { return std::hash<std::u16string_view>()(Key); }
+    };
+    // Entries by FileNameKey; their nodes never move, so the sorted order
+    // below can point at them.
+    using Index = std::unordered_map<std::u16string, Entry, KeyHash, std::equal_to<>>;
+    using Node = Index::value_type;
+
     // Position of the first entry not sorting before FileName.
-    std::vector<Entry>::const_iterator LowerBound(std::u16string_view FileName) const;
+    std::vector<const Node*>::const_iterator LowerBound(std::u16string_view FileName) const;
     void TrimLocked();
+    TorrentInfoPtr FindLocked(std::u16string_view FileName) const;
 
     Loader FLoad;
     mutable std::mutex FMutex;
-    std::vector<Entry> FEntries;
+    Index FIndex;
+    std::vector<const Node*> FSorted;  // the same entries, sorted by CompareFileNames
 };
 
 // Loads a file the way the plug-in does: a document with poFindEncoding

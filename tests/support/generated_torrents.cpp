@@ -1,5 +1,7 @@
 #include "tests/support/generated_torrents.h"
 
+#include <vector>
+
 #include "tests/support/bencode_writer.h"
 
 namespace seedlens::test {
@@ -47,6 +49,33 @@ std::string TorrentWithFiles(std::size_t FileCount) {
     return Dict({{"announce", Str("udp://tracker.example.org:1337/announce")},
                  {"creation date", Int(1600000000)},
                  {"info", info}});
+}
+
+std::string SmallTorrent(std::size_t Index) {
+    const std::string id = std::to_string(Index);
+    std::vector<std::pair<std::string, std::string>> info;
+    if (Index % 3 == 0) {
+        info.push_back({"files", List({Dict({{"length", Int(static_cast<std::int64_t>(1000 + Index))},
+                                            {"path", List({Str("dir " + id), Str("a.bin")})}}),
+                                       Dict({{"length", Int(77)}, {"path", List({Str("readme.txt")})}})})});
+    } else {
+        info.push_back({"length", Int(static_cast<std::int64_t>(Index) * 4096 + 1)});
+    }
+    info.push_back({"name", Str("Item number " + id + (Index % 5 == 0 ? " caf\xe9" : ""))});
+    info.push_back({"piece length", Int(262144)});
+    info.push_back({"pieces", Str(PiecesOf(20 * (1 + Index % 40)))});
+    if (Index % 4 == 0) info.push_back({"private", Int(1)});
+
+    std::vector<std::pair<std::string, std::string>> top = {
+        {"announce", Str("http://tracker" + std::to_string(Index % 7) + ".example.org:6969/announce")},
+        {"announce-list", List({List({Str("http://tracker" + std::to_string(Index % 7) + ".example.org:6969/announce")}),
+                                List({Str("udp://backup.example.net:1337/announce")})})},
+        {"comment", Str("Generated torrent " + id)},
+        {"created by", Str("seedlens-bench/1.0")}};
+    if (Index % 6 != 0) top.push_back({"creation date", Int(1500000000 + static_cast<std::int64_t>(Index) * 3600)});
+    top.push_back({"info", Dict(info)});
+    if (Index % 10 == 0) top.push_back({"url-list", List({Str("http://seed.example.com/" + id)})});
+    return Dict(top);
 }
 
 }  // namespace seedlens::test

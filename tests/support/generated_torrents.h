@@ -12,4 +12,8 @@ std::string TorrentWithPieces(std::size_t PiecesBytes);
 // A multi-file torrent listing FileCount files in nested folders.
 std::string TorrentWithFiles(std::size_t FileCount);
 
+// A small torrent, different for each Index: single- or multi-file, with
+// trackers, a comment, sometimes private, a web seed or no date.
+std::string SmallTorrent(std::size_t Index);
+
 }  // namespace seedlens::test

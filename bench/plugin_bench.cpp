@@ -1,0 +1,146 @@
+// The plug-in's value requests against their floor.
+//
+// Cold: the first field of files not yet cached, through the wide value
+// request, as a host asks when it opens a folder. Floor: what no plug-in can
+// avoid for the same files: opening and reading each file and the SHA-1 of
+// its info dictionary. Cached: a field of a file already in a cache of
+// 4,000 entries.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "bencode/bencode_tree.h"
+#include "platform/code_pages.h"
+#include "platform/read_only_file.h"
+#include "plugin/value_request.h"
+#include "tests/support/generated_torrents.h"
+#include "torrent/hashes.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using seedlens::PluginLibrary;
+
+struct Corpus {
+    std::vector<std::u16string> Files;
+    std::vector<std::pair<std::int64_t, std::int64_t>> InfoSpans;  // where each info dictionary lies
+};
+
+fs::path BenchFolder() {
+    static const fs::path folder = [] {
+        const fs::path path = fs::temp_directory_path() / "seedlens-bench";
+        fs::remove_all(path);
+        fs::create_directories(path);
+        return path;
+    }();
+    return folder;
+}
+
+Corpus MakeCorpus(const std::string& Prefix, std::size_t Count, std::string (*Make)(std::size_t)) {
+    Corpus corpus;
+    for (std::size_t i = 0; i < Count; ++i) {
+        const std::string bytes = Make(i);
+        const fs::path path = BenchFolder() / (Prefix + std::to_string(i) + ".torrent");
+        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        seedlens::MemoryStream stream(bytes);
+        seedlens::TBEncodedTree tree(stream);
+        const auto* info = tree.Root().ListData().FindElement("info");
+        corpus.Files.push_back(seedlens::platform::Utf8ToUtf16(path.string()));
+        corpus.InfoSpans.push_back({info->Data.StreamStartPos(), info->Data.StreamEndPos()});
+    }
+    return corpus;
+}
+
+const Corpus& SmallTorrents() {
+    static const Corpus corpus = MakeCorpus("small-", 2000, seedlens::test::SmallTorrent);
+    return corpus;
+}
+const Corpus& LargePieces() {
+    static const Corpus corpus =
+        MakeCorpus("pieces-", 1, [](std::size_t) { return seedlens::test::TorrentWithPieces(3'000'000); });
+    return corpus;
+}
+const Corpus& ManyFiles() {
+    static const Corpus corpus =
+        MakeCorpus("files-", 1, [](std::size_t) { return seedlens::test::TorrentWithFiles(20'000); });
+    return corpus;
+}
+
+void Cold(benchmark::State& State, const Corpus& Files) {
+    char16_t value[1024];
+    for (auto _ : State) {
+        State.PauseTiming();
+        auto library = std::make_unique<PluginLibrary>();  // an empty cache
+        State.ResumeTiming();
+        for (const std::u16string& file : Files.Files)
+            benchmark::DoNotOptimize(seedlens::RequestValue(*library, file, 0, 0, value, sizeof value, 0,
+                                                            seedlens::TextWidth::Wide));
+        State.PauseTiming();
+        library.reset();
+        State.ResumeTiming();
+    }
+    State.SetItemsProcessed(static_cast<std::int64_t>(State.iterations() * Files.Files.size()));
+}
+
+void Floor(benchmark::State& State, const Corpus& Files) {
+    std::vector<char> buffer;
+    for (auto _ : State) {
+        for (std::size_t i = 0; i < Files.Files.size(); ++i) {
+            const auto file = seedlens::platform::ReadOnlyFile::Open(Files.Files[i]);
+            buffer.resize(static_cast<std::size_t>(file->Size()));
+            file->Read(buffer.data(), buffer.size());
+            const auto [start, end] = Files.InfoSpans[i];
+            benchmark::DoNotOptimize(seedlens::GetStringHash(
+                std::string_view(buffer.data() + start, static_cast<std::size_t>(end - start)), true));
+        }
+    }
+    State.SetItemsProcessed(static_cast<std::int64_t>(State.iterations() * Files.Files.size()));
+}
+
+void BM_Cold_2000SmallTorrents(benchmark::State& State) { Cold(State, SmallTorrents()); }
+void BM_Floor_2000SmallTorrents(benchmark::State& State) { Floor(State, SmallTorrents()); }
+void BM_Cold_3MBPieces(benchmark::State& State) { Cold(State, LargePieces()); }
+void BM_Floor_3MBPieces(benchmark::State& State) { Floor(State, LargePieces()); }
+void BM_Cold_20000Files(benchmark::State& State) { Cold(State, ManyFiles()); }
+void BM_Floor_20000Files(benchmark::State& State) { Floor(State, ManyFiles()); }
+BENCHMARK(BM_Floor_2000SmallTorrents)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Cold_2000SmallTorrents)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor_3MBPieces)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Cold_3MBPieces)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Floor_20000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Cold_20000Files)->Unit(benchmark::kMicrosecond);
+
+// A hit: one field of a file among 4,000 cached ones, in random order.
+void BM_CachedRequest(benchmark::State& State) {
+    static PluginLibrary library;
+    static const std::vector<std::u16string> names = [] {
+        const Corpus more = MakeCorpus("cached-", 2000, seedlens::test::SmallTorrent);
+        std::vector<std::u16string> all = SmallTorrents().Files;
+        all.insert(all.end(), more.Files.begin(), more.Files.end());
+        char16_t value[1024];
+        for (const auto& name : all)
+            seedlens::RequestValue(library, name, 0, 0, value, sizeof value, 0, seedlens::TextWidth::Wide);
+        return all;
+    }();
+    std::vector<std::size_t> order(names.size());
+    std::mt19937 random(42);
+    for (auto& o : order) o = random() % names.size();
+    char16_t value[1024];
+    std::size_t next = 0;
+    const auto field = static_cast<std::int32_t>(State.range(0));
+    for (auto _ : State) {
+        benchmark::DoNotOptimize(seedlens::RequestValue(library, names[order[next]], field, 0, value, sizeof value, 0,
+                                                        seedlens::TextWidth::Wide));
+        next = next + 1 == order.size() ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_CachedRequest)->Arg(0)->Arg(2)->Arg(7)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();

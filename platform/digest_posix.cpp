@@ -9,11 +9,28 @@ namespace seedlens::platform {
 
 namespace {
 // Fetched once: looking an algorithm up by name costs more than hashing a
-// small torrent's info dictionary.
+// small torrent's info dictionary. Freed when the plug-in is unloaded, so
+// that loading it again and again leaks nothing.
+class FetchedAlgorithms {
+public:
+    FetchedAlgorithms()
+        : FSha1(EVP_MD_fetch(nullptr, "SHA1", nullptr)), FMd5(EVP_MD_fetch(nullptr, "MD5", nullptr)) {}
+    ~FetchedAlgorithms() {
+        EVP_MD_free(FSha1);
+        EVP_MD_free(FMd5);
+    }
+    FetchedAlgorithms(const FetchedAlgorithms&) = delete;
+    FetchedAlgorithms& operator=(const FetchedAlgorithms&) = delete;
+    const EVP_MD* Get(DigestAlgorithm Which) const { return Which == DigestAlgorithm::Sha1 ? FSha1 : FMd5; }
+
+private:
+    EVP_MD* FSha1;
+    EVP_MD* FMd5;
+};
+
 const EVP_MD* Algorithm(DigestAlgorithm Which) {
-    static const EVP_MD* const sha1 = EVP_MD_fetch(nullptr, "SHA1", nullptr);
-    static const EVP_MD* const md5 = EVP_MD_fetch(nullptr, "MD5", nullptr);
-    return Which == DigestAlgorithm::Sha1 ? sha1 : md5;
+    static const FetchedAlgorithms algorithms;
+    return algorithms.Get(Which);
 }
 }  // namespace
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Seedlens needs on Debian 12, if missing.
 set -euo pipefail
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libssl-dev binutils)
+packages=(g++ clang libclang-rt-14-dev cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libssl-dev binutils python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,7 +1,26 @@
 #!/usr/bin/env bash
-# Builds Seedlens and runs every test.
+# Builds Seedlens and runs every test: the suite, the suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency test
+# under ThreadSanitizer, and each fuzz target for a bounded time.
+#   scripts/test.sh [--quick]   --quick: the plain suite only
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
 "$root/scripts/install-deps.sh"
+jobs=$(nproc)
+
+echo "== test suite"
 "$root/scripts/build.sh" release
-ctest --preset release -j "$(nproc)"
+ctest --preset release -j "$jobs"
+[ "${1:-}" = "--quick" ] && exit 0
+
+echo "== test suite under ASan and UBSan"
+"$root/scripts/build.sh" asan >/dev/null
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j "$jobs"
+
+echo "== concurrency test under TSan"
+"$root/scripts/build.sh" tsan >/dev/null
+TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -R Concurrency
+
+echo "== fuzzing"
+"$root/scripts/fuzz.sh" "${SEEDLENS_FUZZ_SECONDS:-60}"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bencode/bencode_tree.h"
+#include "bencode/block_pool.h"
 #include "bencode/integer_text.h"
 
 namespace seedlens {
@@ -31,9 +32,8 @@ public:
           FBegin(reinterpret_cast<const char*>(Stream.Bytes().data())),
           FCur(FBegin + Stream.Position()),
           FEnd(FBegin + Stream.Size()) {
-        // Every entry takes at least two bytes of input; start with room for
-        // a typical share of them so the scratch stack rarely regrows.
-        FScratch.reserve(std::min<std::size_t>(static_cast<std::size_t>(FEnd - FCur) / 16, 65536));
+        // One pooled block: room for most torrents' open entries at no cost.
+        FScratch.reserve(EntryArena::EntriesPerBlock);
     }
 
     // Returns the stream position just past the value read.
@@ -131,7 +131,7 @@ private:
         return bytes;
     }
 
-    void Emit(std::string_view Header, const TBEncoded& Node) {
+    [[gnu::always_inline]] void Emit(std::string_view Header, const TBEncoded& Node) {
         if (FOpen.empty())
             FTree.FRoot = Node;
         else
@@ -156,7 +156,7 @@ private:
     const char* FCur;
     const char* FEnd;
     std::vector<OpenContainer> FOpen;
-    std::vector<TBEncodedData> FScratch;
+    std::vector<TBEncodedData, BlockPoolAllocator<TBEncodedData>> FScratch;
 };
 
 TBEncodedTree::TBEncodedTree(MemoryStream& Stream) {

@@ -21,38 +21,6 @@ const TBEncodedData* TBEncodedDataList::FindElement(std::string_view Header) con
     return nullptr;
 }
 
-TBEncoded TBEncoded::String(std::string_view Bytes) {
-    TBEncoded node;
-    node.FFormat = TBEncodedFormat::befString;
-    node.FCount = static_cast<std::uint32_t>(Bytes.size());
-    node.FValue.Bytes = Bytes.data();
-    return node;
-}
-
-TBEncoded TBEncoded::Integer(std::int64_t Value) {
-    TBEncoded node;
-    node.FFormat = TBEncodedFormat::befInteger;
-    node.FValue.Integer = Value;
-    return node;
-}
-
-TBEncoded TBEncoded::List(const TBEncodedData* Items, std::uint32_t Count) {
-    TBEncoded node;
-    node.FFormat = TBEncodedFormat::befList;
-    node.FCount = Count;
-    node.FValue.Items = Items;
-    return node;
-}
-
-TBEncoded TBEncoded::Dictionary(const TBEncodedData* Items, std::uint32_t Count,
-                                std::int64_t StreamStart, std::int64_t StreamEnd) {
-    TBEncoded node = List(Items, Count);
-    node.FFormat = TBEncodedFormat::befDictionary;
-    node.FStreamStartPos = StreamStart;
-    node.FStreamEndPos = StreamEnd;
-    return node;
-}
-
 std::string_view TBEncoded::StringData() const {
     if (!IsString() || FCount == 0) return {};
     return {FValue.Bytes, FCount};

@@ -113,4 +113,39 @@ struct TBEncodedData {
 
 inline const TBEncodedData* TBEncodedDataList::end() const { return FItems + FCount; }
 
+// The reader makes a node per value: these stay inline so that a node is
+// built in registers, not stored and reloaded.
+inline TBEncoded TBEncoded::String(std::string_view Bytes) {
+    TBEncoded node;
+    node.FFormat = TBEncodedFormat::befString;
+    node.FCount = static_cast<std::uint32_t>(Bytes.size());
+    node.FValue.Bytes = Bytes.data();
+    return node;
+}
+
+inline TBEncoded TBEncoded::Integer(std::int64_t Value) {
+    TBEncoded node;
+    node.FFormat = TBEncodedFormat::befInteger;
+    node.FValue.Integer = Value;
+    return node;
+}
+
+inline TBEncoded TBEncoded::List(const TBEncodedData* Items, std::uint32_t Count) {
+    TBEncoded node;
+    node.FFormat = TBEncodedFormat::befList;
+    node.FCount = Count;
+    node.FValue.Items = Items;
+    return node;
+}
+
+inline TBEncoded TBEncoded::Dictionary(const TBEncodedData* Items, std::uint32_t Count,
+                                std::int64_t StreamStart, std::int64_t StreamEnd) {
+    TBEncoded node = List(Items, Count);
+    node.FFormat = TBEncodedFormat::befDictionary;
+    node.FStreamStartPos = StreamStart;
+    node.FStreamEndPos = StreamEnd;
+    return node;
+}
+
+
 }  // namespace seedlens

@@ -9,6 +9,16 @@ std::optional<std::int64_t> ParseInt64(std::string_view Text) {
     if (negative) Text.remove_prefix(1);
     if (Text.empty()) return std::nullopt;
 
+    // Up to 18 digits cannot overflow: the common case needs no checks.
+    if (Text.size() <= 18) {
+        std::uint64_t magnitude = 0;
+        for (char c : Text) {
+            if (c < '0' || c > '9') return std::nullopt;
+            magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+        return negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    }
+
     // Accumulate the magnitude unsigned; the negative range is one larger.
     const std::uint64_t limit = negative
         ? static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1

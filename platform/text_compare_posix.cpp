@@ -57,9 +57,16 @@ bool EqualIgnoringCase(std::u16string_view A, std::u16string_view B) {
 }
 
 std::u16string CaseInsensitiveKey(std::u16string_view Text) {
+    std::u16string key(Text);
+    // Addresses are nearly always ASCII: fold those in place.
+    bool ascii = true;
+    for (char16_t& unit : key) {
+        if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - 32);
+        else if (unit >= 0x80) ascii = false;
+    }
+    if (ascii) return key;
     const FoldingLocale& folding = Folding();
-    std::u16string key;
-    key.reserve(Text.size());
+    key.clear();
     std::size_t i = 0;
     while (i < Text.size()) {
         const char32_t upper = folding.Upper(NextCodePoint(Text, i));

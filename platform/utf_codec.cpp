@@ -63,24 +63,9 @@ void AppendUtf16(std::u16string& Out, char32_t CodePoint) {
 }
 
 std::u16string DecodeUtf8(std::string_view Bytes) {
-    std::u16string out;
-    out.reserve(Bytes.size());
-    std::size_t pos = 0;
-    while (pos < Bytes.size()) {
-        // Runs of ASCII are the common case.
-        const auto b = static_cast<unsigned char>(Bytes[pos]);
-        if (b < 0x80) {
-            out.push_back(b);
-            ++pos;
-            continue;
-        }
-        const Decoded d = DecodeOne(Bytes, pos);
-        if (d.Valid)
-            AppendUtf16(out, d.CodePoint);
-        else
-            out.push_back(kReplacement);
-        pos += d.Length;
-    }
+    // Never more units than bytes: decode into place, then trim.
+    std::u16string out(Bytes.size(), u'\0');
+    out.resize(DecodeUtf8Into(Bytes, out.data(), out.size()));
     return out;
 }
 
@@ -139,32 +124,36 @@ std::size_t SanitizeUtf8Into(std::string_view Bytes, char* Out, std::size_t Capa
 }
 
 std::string EncodeUtf8(std::u16string_view Text) {
-    std::string out;
-    out.reserve(Text.size());
+    // At most three bytes per unit (a pair makes four bytes of two units).
+    std::string out(Text.size() * 3, '\0');
+    char* o = out.data();
     for (std::size_t i = 0; i < Text.size(); ++i) {
         char32_t cp = Text[i];
+        if (cp < 0x80) {
+            *o++ = static_cast<char>(cp);
+            continue;
+        }
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 && Text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = kReplacement;
         }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        if (cp < 0x800) {
+            *o++ = static_cast<char>(0xC0 | (cp >> 6));
+            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            *o++ = static_cast<char>(0xE0 | (cp >> 12));
+            *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            *o++ = static_cast<char>(0xF0 | (cp >> 18));
+            *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 

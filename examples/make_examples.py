@@ -47,7 +47,7 @@ def main():
         "created by": "Seedlens examples 1.0",
         "creation date": 1650000000,
         "url-list": ["https://mirror.example.com/album/"],
-        "info": {"name": "Album", "piece length": 65536, "pieces": pieces("multi", 40), "files": [
+        "info": {"name": "Album", "piece length": 65536, "pieces": pieces("multi", 39), "files": [
             {"length": 1048576, "path": ["Disc 1", "01 Opening.flac"]},
             {"length": 917504, "path": ["Disc 1", "02 Theme.flac"]},
             {"length": 524288, "path": ["Disc 2", "Bonus", "03 Demo.flac"]},

@@ -1,0 +1,131 @@
+// libtorrent's view of torrent files, and the parse time of Seedlens against
+// libtorrent on the same in-memory bytes.
+//
+//   compare_peers fields FILE...         one JSON object per file, as libtorrent reads it
+//   compare_peers speed ROUNDS FILE...   per file: median ns of Seedlens' LoadStream,
+//                                        of libtorrent's torrent_info, and of SHA-1 of
+//                                        the info bytes alone
+
+#include <libtorrent/torrent_info.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bencode/bencode_tree.h"
+#include "torrent/hashes.h"
+#include "torrent/torrent_file.h"
+
+namespace {
+
+std::string ReadFile(const std::string& Path) {
+    std::ifstream in(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Json(const std::string& Text) {
+    std::string out = "\"";
+    for (unsigned char c : Text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+int Fields(int Count, char** Paths) {
+    for (int i = 0; i < Count; ++i) {
+        const std::string bytes = ReadFile(Paths[i]);
+        lt::error_code error;
+        const lt::torrent_info info(lt::span<char const>(bytes.data(), static_cast<std::ptrdiff_t>(bytes.size())),
+                                    error, lt::from_span);
+        std::cout << "{\"path\": " << Json(Paths[i]);
+        if (error) {
+            std::cout << ", \"error\": " << Json(error.message()) << "}\n";
+            continue;
+        }
+        const lt::file_storage& files = info.files();
+        const lt::file_index_t first{0};
+        std::ostringstream hash;
+        hash << info.info_hashes().v1;
+        std::cout << ", \"name\": " << Json(info.name()) << ", \"files\": " << info.num_files()
+                  << ", \"total\": " << info.total_size() << ", \"piece_length\": " << info.piece_length()
+                  << ", \"pieces\": " << info.num_pieces() << ", \"tracker\": "
+                  << Json(info.trackers().empty() ? "" : info.trackers().front().url)
+                  << ", \"created\": " << info.creation_date() << ", \"hash\": " << Json(hash.str())
+                  << ", \"comment\": " << Json(info.comment()) << ", \"creator\": " << Json(info.creator())
+                  << ", \"private\": " << (info.priv() ? "true" : "false") << ", \"multifile\": "
+                  << (files.num_files() > 0 && files.file_path(first) != std::string(files.file_name(first))
+                          ? "true"
+                          : "false")
+                  << "}\n";
+    }
+    return 0;
+}
+
+template <typename Fn>
+double MedianNanoseconds(int Rounds, Fn&& Body) {
+    std::vector<double> times;
+    for (int r = 0; r < Rounds; ++r) {
+        const auto start = std::chrono::steady_clock::now();
+        Body();
+        times.push_back(std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2), times.end());
+    return times[times.size() / 2];
+}
+
+int Speed(int Rounds, int Count, char** Paths) {
+    std::cout << "path\tseedlens_ns\tlibtorrent_ns\tsha1_info_ns\n";
+    for (int i = 0; i < Count; ++i) {
+        const std::string bytes = ReadFile(Paths[i]);
+        std::string info;
+        {
+            seedlens::MemoryStream stream(bytes);
+            seedlens::TBEncodedTree tree(stream);
+            if (const auto* entry = tree.Root().ListData().FindElement("info"))
+                info = bytes.substr(static_cast<std::size_t>(entry->Data.StreamStartPos()),
+                                    static_cast<std::size_t>(entry->Data.StreamEndPos() - entry->Data.StreamStartPos()));
+        }
+        const double seedlens = MedianNanoseconds(Rounds, [&] {
+            seedlens::TTorrentFile document;
+            document.ParseOptions = {seedlens::TParseOptionsKind::poFindEncoding};
+            seedlens::MemoryStream stream(bytes);
+            document.LoadStream(stream);
+            if (document.Hash.empty()) std::abort();
+        });
+        const double libtorrent = MedianNanoseconds(Rounds, [&] {
+            lt::error_code error;
+            const lt::torrent_info parsed(
+                lt::span<char const>(bytes.data(), static_cast<std::ptrdiff_t>(bytes.size())), error, lt::from_span);
+            if (error) std::abort();
+        });
+        const double sha1 = MedianNanoseconds(Rounds, [&] {
+            if (seedlens::GetStringHash(info, true).empty()) std::abort();
+        });
+        std::cout << Paths[i] << '\t' << seedlens << '\t' << libtorrent << '\t' << sha1 << '\n';
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "fields") return Fields(argc - 2, argv + 2);
+    if (command == "speed" && argc > 2) return Speed(std::max(1, std::atoi(argv[2])), argc - 3, argv + 3);
+    std::cerr << "usage: compare_peers fields FILE... | compare_peers speed ROUNDS FILE...\n";
+    return 2;
+}

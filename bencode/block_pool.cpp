@@ -1,4 +1,5 @@
 #include "bencode/block_pool.h"
+#include "platform/mutex.h"
 
 #include <mutex>
 #include <vector>
@@ -40,7 +41,7 @@ public:
     }
 
 private:
-    std::mutex FMutex;
+    platform::Mutex FMutex;
     std::vector<void*> FBlocks;
 };
 

@@ -20,6 +20,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/mutex.h"
 #include "plugin/torrent_info.h"
 
 namespace seedlens {
@@ -63,7 +64,7 @@ private:
     TorrentInfoPtr FindLocked(std::u16string_view FileName) const;
 
     Loader FLoad;
-    mutable std::mutex FMutex;
+    mutable platform::Mutex FMutex;
     Index FIndex;
     std::vector<const Node*> FSorted;  // the same entries, sorted by CompareFileNames
 };

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "platform/code_pages.h"
+#include "platform/utf_codec.h"
 #include "tests/support/hex.h"
 
 namespace seedlens::platform {
@@ -24,7 +25,20 @@ inline std::ostream& operator<<(std::ostream& Out, const DecodeCase& Case) { ret
 
 class Utf8Decoding : public testing::TestWithParam<DecodeCase> {};
 
-TEST_P(Utf8Decoding, ReplacesEveryIllFormedSequence) { EXPECT_EQ(Utf8ToUtf16(GetParam().Bytes), GetParam().Text); }
+// Our codec replaces each maximal ill-formed subpart, as Unicode recommends.
+TEST_P(Utf8Decoding, ReplacesEveryIllFormedSequence) { EXPECT_EQ(DecodeUtf8(GetParam().Bytes), GetParam().Text); }
+
+// The platform's converter may count replacements its own way; it must
+// keep every well-formed character and never give a zero or a lone surrogate
+// for ill-formed input.
+TEST_P(Utf8Decoding, PlatformConverterReplacesToo) {
+    const std::u16string text = Utf8ToUtf16(GetParam().Bytes);
+    std::u16string kept, expectedKept;
+    for (char16_t c : text) if (c != 0xFFFD) kept += c;
+    for (char16_t c : GetParam().Text) if (c != 0xFFFD) expectedKept += c;
+    EXPECT_EQ(kept, expectedKept);
+    EXPECT_EQ(text.find(u'\uFFFD') == std::u16string::npos, GetParam().Text.find(u'\uFFFD') == std::u16string::npos);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Codec, Utf8Decoding,

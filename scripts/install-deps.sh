@@ -2,6 +2,8 @@
 # Installs what building and testing Seedlens needs on Debian 12, if missing.
 set -euo pipefail
 packages=(g++ clang libclang-rt-14-dev cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libssl-dev binutils python3)
+# The Windows build and its tests under Wine.
+packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Seedlens and runs every test: the suite, the suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency test
-# under ThreadSanitizer, and each fuzz target for a bounded time.
+# under ThreadSanitizer, the Windows build's suite under Wine, and each fuzz
+# target for a bounded time.
 #   scripts/test.sh [--quick]   --quick: the plain suite only
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -21,6 +22,11 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
 echo "== concurrency test under TSan"
 "$root/scripts/build.sh" tsan >/dev/null
 TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -R Concurrency
+
+echo "== Windows build under Wine"
+"$root/scripts/build.sh" windows >/dev/null
+ctest --preset windows
+WINEPREFIX="$root/build/wine-prefix" wineserver -k 2>/dev/null || true
 
 echo "== fuzzing"
 "$root/scripts/fuzz.sh" "${SEEDLENS_FUZZ_SECONDS:-60}"

@@ -8,6 +8,15 @@ export WINEPREFIX="${SEEDLENS_WINEPREFIX:-$root/build/wine-prefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 export LANG="${SEEDLENS_WINE_LANG:-C.UTF-8}"
+# Wine takes its code page from a locale the C library has: East Asian ones
+# are built once into build/locales.
+if [ "$LANG" != "C.UTF-8" ]; then
+  export LOCPATH="$root/build/locales"
+  if [ ! -d "$LOCPATH/$LANG" ]; then
+    mkdir -p "$LOCPATH"
+    localedef -i "${LANG%%.*}" -f UTF-8 "$LOCPATH/$LANG" >/dev/null 2>&1 || true
+  fi
+fi
 unset LC_ALL DISPLAY
 export HOME="$WINEPREFIX-home"
 mkdir -p "$HOME"

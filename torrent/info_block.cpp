@@ -5,6 +5,7 @@
 
 #include "bencode/bencoded.h"
 #include "platform/code_pages.h"
+#include "torrent/key_table.h"
 #include "torrent/torrent_file.h"
 #include "torrent/walk_error.h"
 
@@ -48,21 +49,11 @@ public:
     }
 
 private:
-    using Action = void (InfoWalk::*)(const TBEncoded&);
-    struct KeyAction {
-        std::string_view Key;
-        Action Act;
-    };
     // Every key the info walk knows, in the order it tries them.
-    static const KeyAction kKeys[7];
+    static const KeyAction<InfoWalk> kKeys[7];
 
     void Dispatch(const TBEncodedData& Entry) {
-        for (const KeyAction& known : kKeys) {
-            if (Entry.Header == known.Key) {
-                (this->*known.Act)(Entry.Data);
-                return;
-            }
-        }
+        if (DispatchKey(*this, kKeys, Entry)) return;
         if (auto field = CustomField(Entry.Header, Entry.Data)) FDoc.CustomFields.Add(std::move(*field));
     }
 
@@ -101,7 +92,7 @@ private:
     std::int64_t FSingleLength = 0;
 };
 
-const InfoWalk::KeyAction InfoWalk::kKeys[7] = {
+const KeyAction<InfoWalk> InfoWalk::kKeys[7] = {
     {"name", &InfoWalk::Name},
     {"name.utf-8", &InfoWalk::Utf8Name},
     {"pieces", &InfoWalk::Pieces},

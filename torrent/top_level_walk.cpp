@@ -7,6 +7,7 @@
 #include "platform/code_pages.h"
 #include "torrent/creation_date.h"
 #include "torrent/hashes.h"
+#include "torrent/key_table.h"
 #include "torrent/load_error.h"
 #include "torrent/torrent_file.h"
 #include "torrent/tracker_set.h"
@@ -35,22 +36,10 @@ public:
     }
 
 private:
-    using Action = void (TopLevelWalk::*)(const TBEncoded&);
-    struct KeyAction {
-        std::string_view Key;
-        Action Act;
-    };
-    static const KeyAction kKeys[9];
+    static const KeyAction<TopLevelWalk> kKeys[9];
 
-    void Dispatch(const TBEncodedData& Entry) {
-        // Keys the walk does not know are ignored.
-        for (const KeyAction& known : kKeys) {
-            if (Entry.Header == known.Key) {
-                (this->*known.Act)(Entry.Data);
-                return;
-            }
-        }
-    }
+    // Keys the walk does not know are ignored: they never become custom fields.
+    void Dispatch(const TBEncodedData& Entry) { DispatchKey(*this, kKeys, Entry); }
 
     void Announce(const TBEncoded& V) { FAnnounce = V.StringData(); }
     void AnnounceList(const TBEncoded& V) { FDoc.ParseAnnounceList(V, FKnownTrackers); }
@@ -95,7 +84,7 @@ private:
 };
 
 // Every key the top-level walk knows, in the order it tries them.
-const TopLevelWalk::KeyAction TopLevelWalk::kKeys[9] = {
+const KeyAction<TopLevelWalk> TopLevelWalk::kKeys[9] = {
     {"announce", &TopLevelWalk::Announce},
     {"announce-list", &TopLevelWalk::AnnounceList},
     {"comment", &TopLevelWalk::CommentValue},

@@ -93,8 +93,8 @@ def transmission_fields(path):
 
 
 def agrees(field, ours, theirs):
-    if isinstance(theirs, tuple):  # a size range from transmission
-        return ours is not None and theirs[0] <= ours <= theirs[1]
+    if isinstance(theirs, tuple):  # a size range from transmission, which rounds what it shows
+        return ours is not None and theirs[0] - 1 <= ours <= theirs[1] + 1
     return ours == theirs
 
 

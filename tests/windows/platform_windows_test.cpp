@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <filesystem>
 #include <fstream>
@@ -109,6 +110,11 @@ TEST(WindowsLibrary, LoadsAndUnloadsAgainAndAgain) {
         ASSERT_EQ(getValueW(wide.c_str(), 7, 0, buffer, sizeof buffer, 0), 11);
         EXPECT_EQ(std::u16string(buffer).size(), 40u);  // a digest, on a fresh context each time
     }
+    // Hashing made no key container: the user's default one still does not exist.
+    HCRYPTPROV provider = 0;
+    EXPECT_FALSE(CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(NTE_BAD_KEYSET));
+    if (provider != 0) CryptReleaseContext(provider, 0);
 }
 
 }  // namespace

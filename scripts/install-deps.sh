@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building and testing Seedlens needs on Debian 12, if missing.
+#   install-deps.sh            the Linux build, its tests, sanitizers and fuzzers
+#   install-deps.sh --windows  also the Windows cross build and Wine
 set -euo pipefail
-packages=(g++ clang libclang-rt-14-dev cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libssl-dev binutils python3)
-# The Windows build and its tests under Wine.
-packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine locales)
+packages=(g++ clang libclang-rt-14-dev cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
+          binutils python3)
+if [ "${1:-}" = "--windows" ]; then
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine locales)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

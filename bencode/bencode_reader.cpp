@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bencode/bencode_tree.h"
-#include "bencode/block_pool.h"
+#include "bencode/entry_stack.h"
 #include "bencode/integer_text.h"
 
 namespace seedlens {
@@ -32,8 +32,8 @@ public:
           FBegin(reinterpret_cast<const char*>(Stream.Bytes().data())),
           FCur(FBegin + Stream.Position()),
           FEnd(FBegin + Stream.Size()) {
-        // One pooled block: room for most torrents' open entries at no cost.
-        FScratch.reserve(EntryArena::EntriesPerBlock);
+        // Real torrents nest a handful of levels: one allocation at most.
+        FOpen.reserve(16);
     }
 
     // Returns the stream position just past the value read.
@@ -85,7 +85,7 @@ private:
         } else if (first == 'l' || first == 'd') {
             if (FOpen.size() >= static_cast<std::size_t>(TBEncodedTree::MaxDepth))
                 Fail(BEncodeErrorCode::LimitExceeded);
-            FOpen.push_back({first == 'd', FScratch.size(), Position(FCur - 1), Header});
+            FOpen.push_back({first == 'd', FScratch.Size(), Position(FCur - 1), Header});
         } else if (IsDigit(first)) {
             Emit(Header, TBEncoded::String(ReadString(first)));
         } else {
@@ -94,6 +94,22 @@ private:
     }
 
     std::int64_t ReadInteger() {
+        // Up to 18 plain digits, the common case, are parsed while scanning.
+        const bool negative = FCur != FEnd && *FCur == '-';
+        const char* digits = FCur + (negative ? 1 : 0);
+        const char* stop = digits + std::min<std::ptrdiff_t>(kMaxLengthDigits, FEnd - digits);
+        std::uint64_t magnitude = 0;
+        const char* p = digits;
+        for (; p != stop && IsDigit(*p); ++p) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
+        if (p != digits && p != FEnd && *p == 'e') {
+            FCur = p + 1;
+            return negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+        }
+        return ReadUncommonInteger();
+    }
+
+    // Any other integer text, with every check.
+    std::int64_t ReadUncommonInteger() {
         const char* start = FCur;
         for (;;) {
             if (FCur == FEnd) Fail(BEncodeErrorCode::IntegerUnterminated);
@@ -132,23 +148,26 @@ private:
     }
 
     [[gnu::always_inline]] void Emit(std::string_view Header, const TBEncoded& Node) {
-        if (FOpen.empty())
+        if (FOpen.empty()) {
             FTree.FRoot = Node;
-        else
-            FScratch.push_back({Header, Node});
+            return;
+        }
+        TBEncodedData& slot = FScratch.Push();
+        slot.Header = Header;
+        slot.Data = Node;
     }
 
     void CloseTop() {
-        const OpenContainer top = FOpen.back();
-        FOpen.pop_back();
-        const std::span<const TBEncodedData> entries =
-            std::span<const TBEncodedData>(FScratch).subspan(top.FirstEntry);
+        const OpenContainer& top = FOpen.back();
+        const std::span<const TBEncodedData> entries = FScratch.From(top.FirstEntry);
         const TBEncodedData* stored = FTree.FEntries.Store(entries);
         const auto count = static_cast<std::uint32_t>(entries.size());
-        FScratch.resize(top.FirstEntry);
-        Emit(top.Header, top.IsDictionary
-                             ? TBEncoded::Dictionary(stored, count, top.StreamStart, Position(FCur))
-                             : TBEncoded::List(stored, count));
+        FScratch.ShrinkTo(top.FirstEntry);
+        const TBEncoded node = top.IsDictionary ? TBEncoded::Dictionary(stored, count, top.StreamStart, Position(FCur))
+                                                : TBEncoded::List(stored, count);
+        const std::string_view header = top.Header;
+        FOpen.pop_back();
+        Emit(header, node);
     }
 
     TBEncodedTree& FTree;
@@ -156,7 +175,7 @@ private:
     const char* FCur;
     const char* FEnd;
     std::vector<OpenContainer> FOpen;
-    std::vector<TBEncodedData, BlockPoolAllocator<TBEncodedData>> FScratch;
+    EntryStack FScratch;
 };
 
 TBEncodedTree::TBEncodedTree(MemoryStream& Stream) {

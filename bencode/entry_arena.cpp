@@ -5,27 +5,21 @@
 #include <type_traits>
 #include <utility>
 
-#include "bencode/block_pool.h"
-
 namespace seedlens {
 
 // Entries are copied as bytes into raw blocks.
 static_assert(std::is_trivially_copyable_v<TBEncodedData>);
-static_assert(EntryArena::EntriesPerBlock * sizeof(TBEncodedData) <= BlockPool::BlockBytes);
 
 EntryArena::~EntryArena() { Release(); }
 
 EntryArena::EntryArena(EntryArena&& Other) noexcept
-    : FBlocks(std::move(Other.FBlocks)), FFree(std::exchange(Other.FFree, nullptr)),
-      FFreeCount(std::exchange(Other.FFreeCount, 0)) {
-    Other.FBlocks.clear();
-}
+    : FLast(std::exchange(Other.FLast, nullptr)), FFree(std::exchange(Other.FFree, nullptr)),
+      FFreeCount(std::exchange(Other.FFreeCount, 0)) {}
 
 EntryArena& EntryArena::operator=(EntryArena&& Other) noexcept {
     if (this != &Other) {
         Release();
-        FBlocks = std::move(Other.FBlocks);
-        Other.FBlocks.clear();
+        FLast = std::exchange(Other.FLast, nullptr);
         FFree = std::exchange(Other.FFree, nullptr);
         FFreeCount = std::exchange(Other.FFreeCount, 0);
     }
@@ -33,13 +27,19 @@ EntryArena& EntryArena::operator=(EntryArena&& Other) noexcept {
 }
 
 void EntryArena::Release() noexcept {
-    for (const Block& block : FBlocks) {
-        if (block.Pooled)
-            BlockPool::Give(block.Memory);
+    while (FLast != nullptr) {
+        BlockHeader* block = std::exchange(FLast, FLast->Previous);
+        if (block->Pooled)
+            BlockPool::Give(block);
         else
-            ::operator delete(block.Memory);
+            ::operator delete(block);
     }
-    FBlocks.clear();
+}
+
+TBEncodedData* EntryArena::AddBlock(std::size_t Count, bool Pooled) {
+    void* memory = Pooled ? BlockPool::Take() : ::operator new(sizeof(BlockHeader) + Count * sizeof(TBEncodedData));
+    FLast = ::new (memory) BlockHeader{FLast, Pooled};
+    return reinterpret_cast<TBEncodedData*>(FLast + 1);
 }
 
 const TBEncodedData* EntryArena::Store(std::span<const TBEncodedData> Entries) {
@@ -47,17 +47,12 @@ const TBEncodedData* EntryArena::Store(std::span<const TBEncodedData> Entries) {
     const std::size_t bytes = Entries.size() * sizeof(TBEncodedData);
     if (Entries.size() > EntriesPerBlock) {
         // A list larger than a block gets memory of its own.
-        FBlocks.reserve(FBlocks.size() + 1);
-        void* memory = ::operator new(bytes);
-        FBlocks.push_back({memory, false});
-        std::memcpy(memory, Entries.data(), bytes);
-        return static_cast<const TBEncodedData*>(memory);
+        TBEncodedData* stored = AddBlock(Entries.size(), false);
+        std::memcpy(static_cast<void*>(stored), Entries.data(), bytes);
+        return stored;
     }
     if (Entries.size() > FFreeCount) {
-        FBlocks.reserve(FBlocks.size() + 1);
-        void* memory = BlockPool::Take();
-        FBlocks.push_back({memory, true});
-        FFree = static_cast<TBEncodedData*>(memory);
+        FFree = AddBlock(EntriesPerBlock, true);
         FFreeCount = EntriesPerBlock;
     }
     TBEncodedData* stored = FFree;

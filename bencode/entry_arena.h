@@ -2,12 +2,14 @@
 // Storage for the entries of every list and dictionary of one tree.
 // Each list's entries are stored together, so a list is a pointer and a
 // count; blocks never move, so those pointers stay valid for the tree's life.
+// The blocks are chained through a header at their start: keeping track of
+// them allocates nothing.
 
 #include <cstddef>
 #include <span>
-#include <vector>
 
 #include "bencode/bencoded.h"
+#include "bencode/block_pool.h"
 
 namespace seedlens {
 
@@ -24,16 +26,22 @@ public:
     // (nullptr for none).
     const TBEncodedData* Store(std::span<const TBEncodedData> Entries);
 
-    static constexpr std::size_t EntriesPerBlock = 5461;  // what fits a pool block
-
 private:
-    struct Block {
-        void* Memory;
+    struct alignas(TBEncodedData) BlockHeader {
+        BlockHeader* Previous;
         bool Pooled;  // from the block pool, or a list too large for one block
     };
+
+public:
+    static constexpr std::size_t EntriesPerBlock =
+        (BlockPool::BlockBytes - sizeof(BlockHeader)) / sizeof(TBEncodedData);
+
+private:
+    // A new block holding Count entries, chained in; returns its first entry.
+    TBEncodedData* AddBlock(std::size_t Count, bool Pooled);
     void Release() noexcept;
 
-    std::vector<Block> FBlocks;
+    BlockHeader* FLast = nullptr;
     TBEncodedData* FFree = nullptr;
     std::size_t FFreeCount = 0;
 };

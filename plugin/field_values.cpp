@@ -85,7 +85,7 @@ std::int32_t WriteFieldValue(const TWdxPlugin& Table, const TTorrentInfo& Info, 
     };
 
     switch (FieldIndex) {
-        case fiName: return text(Info.Name);
+        case fiName: return text(Info.Name());
         case fiFileCount: Store(FieldValue, Info.FileCount); return type;
         case fiTotalSize:
             // The wide call shows an empty size as empty; the 8-bit one as 0.
@@ -97,7 +97,7 @@ std::int32_t WriteFieldValue(const TWdxPlugin& Table, const TTorrentInfo& Info, 
             Store(FieldValue, Scaled(Info.BlockSize, UnitIndex));
             return type;
         case fiBlockCount: Store(FieldValue, Info.BlockCount); return type;
-        case fiTracker: return text(UnitIndex == 0 ? Info.FirstTracker : Info.TrackerShort);
+        case fiTracker: return text(UnitIndex == 0 ? Info.FirstTracker() : Info.TrackerShort());
         case fiCreated: {
             const auto fileTime = DateTimeToFileTime(Info.Created);
             if (!fileTime) return ftFieldEmpty;
@@ -106,13 +106,13 @@ std::int32_t WriteFieldValue(const TWdxPlugin& Table, const TTorrentInfo& Info, 
             Store(static_cast<char*>(FieldValue) + 4, static_cast<std::uint32_t>(*fileTime >> 32));
             return type;
         }
-        case fiSha: return text(Info.Hash);
-        case fiComment: return text(Info.Comment);
-        case fiProgram: return text(Info.Creator);
-        case fiEncoding: return text(Info.Encoding);
+        case fiSha: return text(Info.Hash());
+        case fiComment: return text(Info.Comment());
+        case fiProgram: return text(Info.Creator());
+        case fiEncoding: return text(Info.Encoding());
         case fiPrivate: return boolean(Info.PrivateTorrent);
         case fiMultifile: return boolean(Info.Multifile);
-        case fiErrors: return text(Info.ErrorString);
+        case fiErrors: return text(Info.ErrorString());
         default: return host::ftNoMoreFields;
     }
 }

@@ -6,32 +6,37 @@
 
 namespace seedlens {
 
-std::string TTorrentFile::ErrorString() const {
-    std::u16string text;
+std::string TTorrentFile::ErrorSummary() const {
+    std::string text;
     for (const std::u16string& message : Errors) {
-        text += message;
-        text += u';';
+        text += platform::Utf16ToUtf8(message);
+        text += ';';
     }
-    return platform::Utf16ToNarrow(text);
+    return text;
 }
 
-std::string TTorrentFile::TrackerShort() const {
+std::string TTorrentFile::ErrorString() const { return platform::Utf16ToNarrow(platform::Utf8ToUtf16(ErrorSummary())); }
+
+std::string_view TTorrentFile::TrackerHost() const {
     if (Trackers.Empty()) return {};
-    std::u16string address = platform::Utf8ToUtf16(FirstTracker);
-    if (const auto slashes = address.find(u"//"); slashes != std::u16string::npos) address.erase(0, slashes + 2);
+    // Every delimiter is ASCII, which never occurs inside a multi-byte UTF-8
+    // character: cutting the UTF-8 bytes cuts the same characters.
+    std::string_view address = FirstTracker;
+    if (const auto slashes = address.find("//"); slashes != std::string_view::npos) address.remove_prefix(slashes + 2);
 
     // The authority ends where a path, query or fragment begins, so that a
     // passkey in a query never shows as the host.
-    std::u16string_view authority = address;
-    authority = authority.substr(0, authority.find_first_of(u"/?#"));
+    std::string_view authority = address.substr(0, address.find_first_of("/?#"));
     // User information ("user:password@") is not the host.
-    if (const auto at = authority.rfind(u'@'); at != std::u16string_view::npos) authority.remove_prefix(at + 1);
+    if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
     // A bracketed IPv6 address keeps its colons.
-    if (!authority.empty() && authority.front() == u'[') {
-        if (const auto close = authority.find(u']'); close != std::u16string_view::npos)
-            return platform::Utf16ToNarrow(authority.substr(0, close + 1));
+    if (!authority.empty() && authority.front() == '[') {
+        if (const auto close = authority.find(']'); close != std::string_view::npos)
+            return authority.substr(0, close + 1);
     }
-    return platform::Utf16ToNarrow(authority.substr(0, authority.find(u':')));
+    return authority.substr(0, authority.find(':'));
 }
+
+std::string TTorrentFile::TrackerShort() const { return platform::Utf16ToNarrow(platform::Utf8ToUtf16(TrackerHost())); }
 
 }  // namespace seedlens

@@ -10,7 +10,10 @@ namespace seedlens {
 
 class TextList {
 public:
-    void Add(std::u16string Text) { FItems.push_back(std::move(Text)); }
+    void Add(std::u16string Text) {
+        if (FItems.empty()) FItems.reserve(4);  // most lists are short: one allocation, no regrowth
+        FItems.push_back(std::move(Text));
+    }
     void Insert(std::int32_t Index, std::u16string Text);
     void Clear() { FItems.clear(); }
 

@@ -25,7 +25,8 @@ const std::u16string kFilesMessage = u"Missing or corrupt 'files' segment.";
 // every entry has been seen.
 class TopLevelWalk {
 public:
-    TopLevelWalk(TTorrentFile& Document, const MemoryStream& Stream) : FDoc(Document), FStream(Stream) {}
+    TopLevelWalk(TTorrentFile& Document, const MemoryStream& Stream)
+        : FDoc(Document), FStream(Stream), FKnownTrackers(Document.Trackers) {}
 
     void Run(const TBEncoded& Root) {
         RequireEntries(Root, "the root is neither a dictionary nor a list");

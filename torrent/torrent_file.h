@@ -74,8 +74,12 @@ public:
 
     // Every error message followed by ";", in the host's 8-bit text.
     std::string ErrorString() const;
+    // The same in UTF-8.
+    std::string ErrorSummary() const;
     // Host part of the first tracker, in the host's 8-bit text.
     std::string TrackerShort() const;
+    // The same in UTF-8: a part of FirstTracker.
+    std::string_view TrackerHost() const;
 
     // Raw torrent bytes as UTF-8: valid UTF-8 as it is, otherwise by the
     // declared encoding (with poFindEncoding) or the legacy code page.

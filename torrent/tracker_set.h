@@ -1,26 +1,46 @@
 #pragma once
-// The tracker addresses a document already holds, found by hashing their
-// case-insensitive keys: a hostile list of a million addresses must not
-// cost a million comparisons per address.
+// Which tracker addresses a document's list already holds, without regard
+// to case. A short list is simply searched; past LinearLimit addresses the
+// set hashes case-insensitive keys, so a hostile list of a million
+// addresses does not cost a million comparisons per address.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 
 #include "platform/text_compare.h"
+#include "torrent/text_list.h"
 
 namespace seedlens {
 
 class TrackerSet {
 public:
-    // Adds Address; false when an address equal to it without regard to
-    // case was there already.
-    bool Insert(std::u16string_view Address) { return FKeys.insert(platform::CaseInsensitiveKey(Address)).second; }
-    bool Contains(std::u16string_view Address) const {
+    static constexpr std::int32_t LinearLimit = 32;
+
+    // The set of what Trackers holds; only addresses that Insert accepted
+    // may be added to that list.
+    explicit TrackerSet(const TextList& Trackers) : FTrackers(Trackers) {}
+
+    // True when Address is new; the caller then adds it to the list.
+    bool Insert(std::u16string_view Address) {
+        if (Contains(Address)) return false;
+        if (FHashed) FKeys.insert(platform::CaseInsensitiveKey(Address));
+        return true;
+    }
+
+    bool Contains(std::u16string_view Address) {
+        if (!FHashed && FTrackers.Count() < LinearLimit) return FTrackers.IndexOf(Address) >= 0;
+        if (!FHashed) {
+            for (const std::u16string& known : FTrackers) FKeys.insert(platform::CaseInsensitiveKey(known));
+            FHashed = true;
+        }
         return FKeys.count(platform::CaseInsensitiveKey(Address)) != 0;
     }
 
 private:
+    const TextList& FTrackers;
+    bool FHashed = false;
     std::unordered_set<std::u16string> FKeys;
 };
 

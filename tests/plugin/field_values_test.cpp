@@ -13,24 +13,31 @@ namespace {
 
 const TWdxPlugin kTable = BuildFieldTable();
 
-TTorrentInfo Sample() {
-    TTorrentInfo info;
-    info.Name = "name";
+const TTorrentInfo::Texts kSampleTexts = {.Name = "name",
+                                           .FirstTracker = "http://host:80/announce",
+                                           .TrackerShort = "host",
+                                           .Creator = "maker",
+                                           .Hash = "0123456789abcdef0123456789abcdef01234567",
+                                           .Comment = "com",
+                                           .Encoding = "UTF-8",
+                                           .ErrorString = "err;"};
+
+TTorrentInfo Sample(TTorrentInfo::Texts Texts = kSampleTexts) {
+    TTorrentInfo info(Texts);
     info.TotalSize = 3LL * 1024 * 1024 * 1024 + 5;
     info.FileCount = 3;
     info.BlockSize = 262144;
     info.BlockCount = 12;
-    info.FirstTracker = "http://host:80/announce";
-    info.TrackerShort = "host";
     info.Created = 37143.0740740741;  // 2001-09-09 01:46:40
-    info.Hash = "0123456789abcdef0123456789abcdef01234567";
-    info.Comment = "com";
-    info.Creator = "maker";
-    info.Encoding = "UTF-8";
     info.PrivateTorrent = 1;
     info.Multifile = -1;
-    info.ErrorString = "err;";
     return info;
+}
+
+TTorrentInfo SampleNamed(std::string_view Name) {
+    TTorrentInfo::Texts texts = kSampleTexts;
+    texts.Name = Name;
+    return Sample(texts);
 }
 
 struct Buffer {
@@ -137,8 +144,7 @@ TEST(FieldValues, TextsInBothWidths) {
 }
 
 TEST(FieldValues, WideMaxLenCountsBytes) {
-    TTorrentInfo info = Sample();
-    info.Name = "abcdefgh";
+    const TTorrentInfo info = SampleNamed("abcdefgh");
     Buffer out;
     EXPECT_EQ(Write(info, 0, 0, out, TextWidth::Wide, 9), 11);  // 9 bytes: 4 units, 3 letters
     EXPECT_EQ(out.Wide(), u"abc");
@@ -152,12 +158,11 @@ TEST(FieldValues, WideMaxLenCountsBytes) {
 }
 
 TEST(FieldValues, CutsKeepWholeCharacters) {
-    TTorrentInfo info = Sample();
-    info.Name = "a\xF0\x9F\x98\x80z";  // a, U+1F600 (a surrogate pair), z
+    TTorrentInfo info = SampleNamed("a\xF0\x9F\x98\x80z");  // a, U+1F600 (a surrogate pair), z
     Buffer wide;
     EXPECT_EQ(Write(info, 0, 0, wide, TextWidth::Wide, 6), 11);  // room for 2 units
     EXPECT_EQ(wide.Wide(), u"a");
-    info.Name = "a\xC3\xA9\xC3\xA9";
+    info = SampleNamed("a\xC3\xA9\xC3\xA9");
     Buffer narrow;
     EXPECT_EQ(Write(info, 0, 0, narrow, TextWidth::Narrow, 3), 8);  // room for 2 bytes
     // "é" takes two bytes in UTF-8 and one in a Western code page.
@@ -168,8 +173,7 @@ TEST(FieldValues, CutsKeepWholeCharacters) {
 }
 
 TEST(FieldValues, InvalidUtf8NeverReachesTheHostRaw) {
-    TTorrentInfo info = Sample();
-    info.Name = std::string("x\xC0\x80y\xED\xA0\x80", 7);
+    const TTorrentInfo info = SampleNamed(std::string_view("x\xC0\x80y\xED\xA0\x80", 7));
     Buffer wide, narrow;
     Write(info, 0, 0, wide, TextWidth::Wide);
     const std::u16string text = wide.Wide();
@@ -181,8 +185,9 @@ TEST(FieldValues, InvalidUtf8NeverReachesTheHostRaw) {
 }
 
 TEST(FieldValues, ZeroInsideATextEndsIt) {
-    TTorrentInfo info = Sample();
-    info.Comment = std::string("before\0after", 12);
+    TTorrentInfo::Texts texts = kSampleTexts;
+    texts.Comment = std::string_view("before\0after", 12);
+    const TTorrentInfo info = Sample(texts);
     Buffer wide, narrow;
     Write(info, 8, 0, wide, TextWidth::Wide);
     Write(info, 8, 0, narrow, TextWidth::Narrow);

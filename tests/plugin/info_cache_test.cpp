@@ -18,9 +18,8 @@ struct FakeLoader {
         return [this](std::u16string_view Name) -> TorrentInfoPtr {
             ++Calls;
             if (Name.substr(0, 3) == u"bad") return nullptr;
-            auto info = std::make_shared<TTorrentInfo>();
-            info->Name.assign(Name.begin(), Name.end());
-            return info;
+            const std::string name(Name.begin(), Name.end());
+            return std::make_shared<TTorrentInfo>(TTorrentInfo::Texts{.Name = name});
         };
     }
 };
@@ -33,9 +32,9 @@ std::u16string NameOf(int I) {
 TEST(InfoCache, LoadsOnceThenAnswersFromTheRecord) {
     FakeLoader loader;
     InfoCache cache(loader.Function());
-    EXPECT_EQ(cache.GetTorrentInfo(u"a", false)->Name, "a");
-    EXPECT_EQ(cache.GetTorrentInfo(u"a", false)->Name, "a");
-    EXPECT_EQ(cache.GetTorrentInfo(u"a", true)->Name, "a");  // cached: answered at once
+    EXPECT_EQ(cache.GetTorrentInfo(u"a", false)->Name(), "a");
+    EXPECT_EQ(cache.GetTorrentInfo(u"a", false)->Name(), "a");
+    EXPECT_EQ(cache.GetTorrentInfo(u"a", true)->Name(), "a");  // cached: answered at once
     EXPECT_EQ(loader.Calls, 1);
     EXPECT_EQ(cache.Count(), 1u);
 }
@@ -78,7 +77,7 @@ TEST(InfoCache, RecordsInUseOutliveATrim) {
     for (int i = 1; i <= 4096; ++i) cache.GetTorrentInfo(NameOf(i), false);
     cache.GetTorrentInfo(u"zzz", true);  // the trim frees the entry of file 0
     EXPECT_FALSE(cache.Contains(NameOf(0)));
-    EXPECT_EQ(first->Name, "file100000");  // still valid for whoever holds it
+    EXPECT_EQ(first->Name(), "file100000");  // still valid for whoever holds it
 }
 
 }  // namespace

@@ -12,16 +12,15 @@ namespace {
 
 TEST(InfoCacheThreads, ConcurrentLoadsOfOneFileLeaveOneEntry) {
     InfoCache cache([](std::u16string_view Name) -> TorrentInfoPtr {
-        auto info = std::make_shared<TTorrentInfo>();
-        info->Name.assign(Name.begin(), Name.end());
-        return info;
+        const std::string name(Name.begin(), Name.end());
+        return std::make_shared<TTorrentInfo>(TTorrentInfo::Texts{.Name = name});
     });
     std::vector<std::thread> threads;
     for (int t = 0; t < 8; ++t)
         threads.emplace_back([&] {
             for (int i = 0; i < 200; ++i) {
                 const std::u16string name = u"file" + std::u16string(1, static_cast<char16_t>(u'a' + i % 20));
-                EXPECT_EQ(cache.GetTorrentInfo(name, false)->Name.size(), 5u);
+                EXPECT_EQ(cache.GetTorrentInfo(name, false)->Name().size(), 5u);
             }
         });
     for (auto& t : threads) t.join();

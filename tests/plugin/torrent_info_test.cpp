@@ -13,9 +13,9 @@ TEST(TorrentInfo, TextsAreBoundedOnCharacterBoundaries) {
     doc.Creator = std::string(TTorrentInfo::MaxTextBytes, 'c');
     doc.SetTorrentName("short");
     const TTorrentInfo info = TTorrentInfo::From(doc);
-    EXPECT_EQ(info.Comment, std::string(TTorrentInfo::MaxTextBytes - 1, 'a'));  // the euro sign did not fit
-    EXPECT_EQ(info.Creator.size(), TTorrentInfo::MaxTextBytes);
-    EXPECT_EQ(info.Name, "short");
+    EXPECT_EQ(info.Comment(), std::string(TTorrentInfo::MaxTextBytes - 1, 'a'));  // the euro sign did not fit
+    EXPECT_EQ(info.Creator().size(), TTorrentInfo::MaxTextBytes);
+    EXPECT_EQ(info.Name(), "short");
 }
 
 TEST(TorrentInfo, CopiesTheDocumentsValues) {
@@ -27,8 +27,8 @@ TEST(TorrentInfo, CopiesTheDocumentsValues) {
     doc.TotalSize = 5;
     doc.PrivateTorrent = 1;
     const TTorrentInfo info = TTorrentInfo::From(doc);
-    EXPECT_EQ(info.TrackerShort, "host");
-    EXPECT_EQ(info.ErrorString, "Missing or corrupt 'info' segment.;");
+    EXPECT_EQ(info.TrackerShort(), "host");
+    EXPECT_EQ(info.ErrorString(), "Missing or corrupt 'info' segment.;");
     EXPECT_EQ(info.TotalSize, 5);
     EXPECT_EQ(info.PrivateTorrent, 1);
     EXPECT_EQ(info.Multifile, -1);

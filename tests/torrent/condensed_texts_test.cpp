@@ -8,11 +8,16 @@
 namespace seedlens {
 namespace {
 
-std::string HostOf(const std::string& FirstTracker) {
+struct Hosts {
+    std::string Narrow;  // TrackerShort
+    std::string Utf8;    // TrackerHost, which the cache record keeps
+};
+
+Hosts HostOf(const std::string& FirstTracker) {
     TTorrentFile doc;
     doc.Trackers.Add(u"anything");
     doc.FirstTracker = FirstTracker;
-    return doc.TrackerShort();
+    return {doc.TrackerShort(), std::string(doc.TrackerHost())};
 }
 
 TEST(TrackerShort, HostOfEveryShapeOfAddress) {
@@ -41,8 +46,11 @@ TEST(TrackerShort, HostOfEveryShapeOfAddress) {
     };
     // The host comes in the 8-bit interface's text: UTF-8 on Linux, the
     // active code page (with its replacement characters) on Windows.
-    for (const auto& c : cases)
-        EXPECT_EQ(HostOf(c.Tracker), platform::Utf16ToNarrow(platform::Utf8ToUtf16(c.Host))) << c.Tracker;
+    for (const auto& c : cases) {
+        const Hosts hosts = HostOf(c.Tracker);
+        EXPECT_EQ(hosts.Narrow, platform::Utf16ToNarrow(platform::Utf8ToUtf16(c.Host))) << c.Tracker;
+        EXPECT_EQ(hosts.Utf8, c.Host) << c.Tracker;
+    }
 }
 
 TEST(TrackerShort, EmptyWithoutTrackers) {

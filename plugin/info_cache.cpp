@@ -1,20 +1,87 @@
 #include "plugin/info_cache.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 #include "platform/text_compare.h"
 
 namespace seedlens {
 
-InfoCache::InfoCache(Loader Load) : FLoad(std::move(Load)) {
-    // Room for a full cache without rehashing, and short bucket chains.
-    FIndex.max_load_factor(0.5f);
-    FIndex.reserve(TrimAbove + 1);
+namespace {
+
+// A quick hash of a file name's key. File names are the host's, not an
+// attacker's, and the index stays at most half full: speed matters more
+// than resistance to crafted collisions.
+std::uint64_t NameHash(std::u16string_view Key) {
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(Key.data());
+    const std::size_t size = Key.size() * sizeof(char16_t);
+    std::uint64_t hash = size * kMultiplier;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, sizeof word);
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    for (; i < size; ++i) hash = (hash ^ bytes[i]) * kMultiplier;
+    return hash ^ (hash >> 32);
 }
 
-std::vector<const InfoCache::Node*>::const_iterator InfoCache::LowerBound(std::u16string_view FileName) const {
-    return std::lower_bound(FSorted.begin(), FSorted.end(), FileName, [](const Node* N, std::u16string_view Name) {
-        return platform::CompareFileNames(N->second.Name, Name) < 0;
+std::uint64_t HashOfName(std::u16string_view FileName) {
+    std::u16string storage;
+    return NameHash(platform::FileNameKey(FileName, storage));
+}
+
+}  // namespace
+
+// The name's units follow the entry in the same allocation: a hit reads the
+// entry and its name from neighbouring memory.
+class InfoCache::Entry {
+public:
+    struct Deleter {
+        void operator()(Entry* Doomed) const noexcept {
+            Doomed->~Entry();
+            ::operator delete(Doomed);
+        }
+    };
+    using Owner = std::unique_ptr<Entry, Deleter>;
+
+    static Owner Make(std::u16string_view Name, std::uint64_t Hash, TorrentInfoPtr Info) {
+        void* memory = ::operator new(sizeof(Entry) + Name.size() * sizeof(char16_t));
+        Entry* entry = ::new (memory) Entry(Name.size(), Hash, std::move(Info));
+        std::memcpy(static_cast<void*>(entry + 1), Name.data(), Name.size() * sizeof(char16_t));
+        return Owner(entry);
+    }
+
+    std::u16string_view Name() const { return {reinterpret_cast<const char16_t*>(this + 1), FLength}; }
+    std::uint64_t Hash() const { return FHash; }
+    const TorrentInfoPtr& Info() const { return FInfo; }
+
+private:
+    Entry(std::size_t Length, std::uint64_t Hash, TorrentInfoPtr Info)
+        : FLength(Length), FHash(Hash), FInfo(std::move(Info)) {}
+
+    std::size_t FLength;
+    std::uint64_t FHash;
+    TorrentInfoPtr FInfo;
+};
+
+
+InfoCache::InfoCache(Loader Load) : FLoad(std::move(Load)), FIndex(TrimAbove + 1) {
+    FSorted.reserve(TrimAbove + 1);
+}
+
+InfoCache::~InfoCache() {
+    for (Entry* entry : FSorted) Entry::Deleter()(entry);
+}
+
+std::vector<InfoCache::Entry*>::iterator InfoCache::LowerBound(std::u16string_view FileName) {
+    // Hosts mostly ask in the order of their sorted file lists.
+    if (FSorted.empty() || platform::CompareFileNames(FSorted.back()->Name(), FileName) < 0) return FSorted.end();
+    return std::lower_bound(FSorted.begin(), FSorted.end(), FileName, [](const Entry* E, std::u16string_view Name) {
+        return platform::CompareFileNames(E->Name(), Name) < 0;
     });
 }
 
@@ -22,21 +89,24 @@ void InfoCache::TrimLocked() {
     if (FSorted.size() <= TrimAbove) return;
     // The names that sort first go, in one sweep rather than one per insertion.
     const auto keep = FSorted.end() - static_cast<std::ptrdiff_t>(TrimTo);
-    for (auto it = FSorted.begin(); it != keep; ++it) FIndex.erase((*it)->first);
+    for (auto it = FSorted.begin(); it != keep; ++it) Entry::Deleter()(*it);
     FSorted.erase(FSorted.begin(), keep);
+    FIndex.Clear();
+    for (Entry* entry : FSorted) FIndex.Insert(entry->Hash(), entry);
 }
 
-TorrentInfoPtr InfoCache::FindLocked(std::u16string_view FileName) const {
-    std::u16string storage;
-    const auto found = FIndex.find(platform::FileNameKey(FileName, storage));
-    return found == FIndex.end() ? nullptr : found->second.Info;
+TorrentInfoPtr InfoCache::FindLocked(std::u16string_view FileName, std::uint64_t Hash) const {
+    const Entry* found =
+        FIndex.Find(Hash, [&](const Entry& E) { return platform::CompareFileNames(E.Name(), FileName) == 0; });
+    return found == nullptr ? nullptr : found->Info();
 }
 
 TorrentInfoPtr InfoCache::GetTorrentInfo(std::u16string_view FileName, bool ImmediateOnly) {
+    const std::uint64_t hash = HashOfName(FileName);
     {
         const std::lock_guard lock(FMutex);
         TrimLocked();
-        if (TorrentInfoPtr hit = FindLocked(FileName)) return hit;
+        if (TorrentInfoPtr hit = FindLocked(FileName, hash)) return hit;
     }
     if (ImmediateOnly) return nullptr;
 
@@ -44,13 +114,14 @@ TorrentInfoPtr InfoCache::GetTorrentInfo(std::u16string_view FileName, bool Imme
     TorrentInfoPtr loaded = FLoad(FileName);
     if (!loaded) return nullptr;
 
+    Entry::Owner entry = Entry::Make(FileName, hash, loaded);
     const std::lock_guard lock(FMutex);
     // Another thread may have loaded the same file meanwhile: keep one entry.
-    if (TorrentInfoPtr earlier = FindLocked(FileName)) return earlier;
-    std::u16string storage;
-    const auto [node, added] = FIndex.emplace(std::u16string(platform::FileNameKey(FileName, storage)),
-                                              Entry{std::u16string(FileName), loaded});
-    FSorted.insert(LowerBound(FileName), &*node);
+    if (TorrentInfoPtr earlier = FindLocked(FileName, hash)) return earlier;
+    // Whatever may fail comes first, so that both stay alike.
+    FIndex.Reserve(FSorted.size() + 1);
+    FSorted.insert(LowerBound(FileName), entry.get());
+    FIndex.Insert(hash, entry.release());
     return loaded;
 }
 
@@ -60,8 +131,9 @@ std::size_t InfoCache::Count() const {
 }
 
 bool InfoCache::Contains(std::u16string_view FileName) const {
+    const std::uint64_t hash = HashOfName(FileName);
     const std::lock_guard lock(FMutex);
-    return FindLocked(FileName) != nullptr;
+    return FindLocked(FileName, hash) != nullptr;
 }
 
 TorrentInfoPtr LoadTorrentInfo(std::u16string_view FileName) {

@@ -3,7 +3,7 @@
 // names find their place by bisection. It never holds more than TrimAbove + 1
 // entries: past that the next request drops the names that sort first, down
 // to TrimTo. A hash index beside the sorted entries answers hits without
-// touching a dozen keys spread over memory.
+// touching a dozen names spread over memory.
 //
 // Requests may come from several host threads: look-up, trim and insertion
 // run under one lock; loading runs outside it; records are shared, so a
@@ -17,10 +17,10 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/mutex.h"
+#include "plugin/name_index.h"
 #include "plugin/torrent_info.h"
 
 namespace seedlens {
@@ -35,6 +35,9 @@ public:
     // Loads the record of a file; nullptr when loading failed.
     using Loader = std::function<TorrentInfoPtr(std::u16string_view FileName)>;
     explicit InfoCache(Loader Load);
+    ~InfoCache();
+    InfoCache(const InfoCache&) = delete;
+    InfoCache& operator=(const InfoCache&) = delete;
 
     // Trims, then finds FileName's record, loading it on a miss unless
     // ImmediateOnly is set. nullptr on a failed load or an immediate miss;
@@ -45,28 +48,20 @@ public:
     bool Contains(std::u16string_view FileName) const;
 
 private:
-    struct Entry {
-        std::u16string Name;  // as the host gave it
-        TorrentInfoPtr Info;
-    };
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::u16string_view Key) const { return std::hash<std::u16string_view>()(Key); }
-    };
-    // Entries by FileNameKey; their nodes never move, so the sorted order
-    // below can point at them.
-    using Index = std::unordered_map<std::u16string, Entry, KeyHash, std::equal_to<>>;
-    using Node = Index::value_type;
+    // One cached file, its name stored right behind it (defined with the cache).
+    class Entry;
 
     // Position of the first entry not sorting before FileName.
-    std::vector<const Node*>::const_iterator LowerBound(std::u16string_view FileName) const;
+    std::vector<Entry*>::iterator LowerBound(std::u16string_view FileName);
     void TrimLocked();
-    TorrentInfoPtr FindLocked(std::u16string_view FileName) const;
+    TorrentInfoPtr FindLocked(std::u16string_view FileName, std::uint64_t Hash) const;
 
     Loader FLoad;
     mutable platform::Mutex FMutex;
-    Index FIndex;
-    std::vector<const Node*> FSorted;  // the same entries, sorted by CompareFileNames
+    // Owned entries, sorted by CompareFileNames. Plain pointers, so that an
+    // insertion moves the ones after it as one block of memory.
+    std::vector<Entry*> FSorted;
+    NameIndex<Entry> FIndex;        // the same entries by the hash of their name
 };
 
 // Loads a file the way the plug-in does: a document with poFindEncoding

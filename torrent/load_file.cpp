@@ -35,13 +35,17 @@ void TTorrentFile::LoadFileHandle(platform::ReadOnlyFile& File) {
             bytes = std::move(larger);
             capacity = grown;
         }
-        const std::int64_t n = File.Read(bytes.get() + length, capacity - length);
+        const std::size_t wanted = capacity - length;
+        const std::int64_t n = File.Read(bytes.get() + length, wanted);
         if (n < 0) throw LoadError("The file cannot be read");
         if (n == 0) break;
         // A torrent is a dictionary; nothing else is worth reading on.
         if (length == 0 && bytes[0] != 'd' && bytes[0] != 'l')
             throw LoadError("Parser error code: 8");
         length += static_cast<std::size_t>(n);
+        // Only regular files are read, and those read short only at their
+        // end: no further call is needed to find it.
+        if (static_cast<std::size_t>(n) < wanted) break;
     }
     MemoryStream stream(std::string_view(bytes.get(), length));
     LoadStream(stream);

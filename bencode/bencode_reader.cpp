@@ -160,11 +160,12 @@ private:
     void CloseTop() {
         const OpenContainer& top = FOpen.back();
         const std::span<const TBEncodedData> entries = FScratch.From(top.FirstEntry);
-        const TBEncodedData* stored = FTree.FEntries.Store(entries);
         const auto count = static_cast<std::uint32_t>(entries.size());
+        const TBEncoded node =
+            top.IsDictionary
+                ? TBEncoded::Dictionary(FTree.FEntries.StoreDictionary(entries, {top.StreamStart, Position(FCur)}), count)
+                : TBEncoded::List(FTree.FEntries.Store(entries), count);
         FScratch.ShrinkTo(top.FirstEntry);
-        const TBEncoded node = top.IsDictionary ? TBEncoded::Dictionary(stored, count, top.StreamStart, Position(FCur))
-                                                : TBEncoded::List(stored, count);
         const std::string_view header = top.Header;
         FOpen.pop_back();
         Emit(header, node);

@@ -70,8 +70,8 @@ public:
     static TBEncoded String(std::string_view Bytes);
     static TBEncoded Integer(std::int64_t Value);
     static TBEncoded List(const TBEncodedData* Items, std::uint32_t Count);
-    static TBEncoded Dictionary(const TBEncodedData* Items, std::uint32_t Count,
-                                std::int64_t StreamStart, std::int64_t StreamEnd);
+    // Items must follow the slot that holds the dictionary's span.
+    static TBEncoded Dictionary(const TBEncodedData* Items, std::uint32_t Count);
 
     TBEncodedFormat Format() const { return FFormat; }
     bool IsString() const { return FFormat == TBEncodedFormat::befString; }
@@ -90,8 +90,8 @@ public:
 
     // A dictionary's span in the stream: its "d" and just past its "e".
     // Both are 0 for every other kind.
-    std::int64_t StreamStartPos() const { return FStreamStartPos; }
-    std::int64_t StreamEndPos() const { return FStreamEndPos; }
+    std::int64_t StreamStartPos() const;
+    std::int64_t StreamEndPos() const;
 
 private:
     TBEncodedFormat FFormat = TBEncodedFormat::befEmpty;
@@ -99,10 +99,8 @@ private:
     union Value {
         std::int64_t Integer;
         const char* Bytes;
-        const TBEncodedData* Items;
+        const TBEncodedData* Items;  // a dictionary's span sits in the slot before the first
     } FValue{0};
-    std::int64_t FStreamStartPos = 0;
-    std::int64_t FStreamEndPos = 0;
 };
 
 // One dictionary member or list item. List items have an empty Header.
@@ -110,6 +108,21 @@ struct TBEncodedData {
     std::string_view Header;
     TBEncoded Data;
 };
+
+// A dictionary's span, kept in the entry slot just before its entries: only
+// dictionaries pay for it, and every entry stays small.
+struct TBEncodedSpan {
+    std::int64_t Start;
+    std::int64_t End;
+};
+static_assert(sizeof(TBEncodedSpan) <= sizeof(TBEncodedData));
+
+inline std::int64_t TBEncoded::StreamStartPos() const {
+    return IsDictionary() ? reinterpret_cast<const TBEncodedSpan*>(FValue.Items - 1)->Start : 0;
+}
+inline std::int64_t TBEncoded::StreamEndPos() const {
+    return IsDictionary() ? reinterpret_cast<const TBEncodedSpan*>(FValue.Items - 1)->End : 0;
+}
 
 inline const TBEncodedData* TBEncodedDataList::end() const { return FItems + FCount; }
 
@@ -138,12 +151,9 @@ inline TBEncoded TBEncoded::List(const TBEncodedData* Items, std::uint32_t Count
     return node;
 }
 
-inline TBEncoded TBEncoded::Dictionary(const TBEncodedData* Items, std::uint32_t Count,
-                                std::int64_t StreamStart, std::int64_t StreamEnd) {
+inline TBEncoded TBEncoded::Dictionary(const TBEncodedData* Items, std::uint32_t Count) {
     TBEncoded node = List(Items, Count);
     node.FFormat = TBEncodedFormat::befDictionary;
-    node.FStreamStartPos = StreamStart;
-    node.FStreamEndPos = StreamEnd;
     return node;
 }
 

@@ -7,7 +7,9 @@
 
 namespace seedlens {
 
-// Entries are copied as bytes into raw blocks.
+// Entries are copied as bytes into raw blocks, and kept small: a torrent of
+// many files is mostly entries, and building them is mostly memory traffic.
+static_assert(sizeof(TBEncodedData) == 32);
 static_assert(std::is_trivially_copyable_v<TBEncodedData>);
 
 EntryArena::~EntryArena() { Release(); }
@@ -42,24 +44,31 @@ TBEncodedData* EntryArena::AddBlock(std::size_t Count, bool Pooled) {
     return reinterpret_cast<TBEncodedData*>(FLast + 1);
 }
 
-const TBEncodedData* EntryArena::Store(std::span<const TBEncodedData> Entries) {
-    if (Entries.empty()) return nullptr;
-    const std::size_t bytes = Entries.size() * sizeof(TBEncodedData);
-    if (Entries.size() > EntriesPerBlock) {
-        // A list larger than a block gets memory of its own.
-        TBEncodedData* stored = AddBlock(Entries.size(), false);
-        std::memcpy(static_cast<void*>(stored), Entries.data(), bytes);
-        return stored;
-    }
-    if (Entries.size() > FFreeCount) {
+TBEncodedData* EntryArena::Allocate(std::size_t Count) {
+    // A list larger than a block gets memory of its own.
+    if (Count > EntriesPerBlock) return AddBlock(Count, false);
+    if (Count > FFreeCount) {
         FFree = AddBlock(EntriesPerBlock, true);
         FFreeCount = EntriesPerBlock;
     }
-    TBEncodedData* stored = FFree;
-    std::memcpy(static_cast<void*>(stored), Entries.data(), bytes);
-    FFree += Entries.size();
-    FFreeCount -= Entries.size();
+    TBEncodedData* room = FFree;
+    FFree += Count;
+    FFreeCount -= Count;
+    return room;
+}
+
+const TBEncodedData* EntryArena::Store(std::span<const TBEncodedData> Entries) {
+    if (Entries.empty()) return nullptr;
+    TBEncodedData* stored = Allocate(Entries.size());
+    std::memcpy(static_cast<void*>(stored), Entries.data(), Entries.size() * sizeof(TBEncodedData));
     return stored;
+}
+
+const TBEncodedData* EntryArena::StoreDictionary(std::span<const TBEncodedData> Entries, TBEncodedSpan Span) {
+    TBEncodedData* slot = Allocate(Entries.size() + 1);
+    ::new (static_cast<void*>(slot)) TBEncodedSpan(Span);
+    std::memcpy(static_cast<void*>(slot + 1), Entries.data(), Entries.size() * sizeof(TBEncodedData));
+    return slot + 1;
 }
 
 }  // namespace seedlens

@@ -25,6 +25,9 @@ public:
     // Copies Entries into the arena and returns where they now live
     // (nullptr for none).
     const TBEncodedData* Store(std::span<const TBEncodedData> Entries);
+    // The same for a dictionary: its span goes into the slot before its
+    // entries, so the result is never nullptr.
+    const TBEncodedData* StoreDictionary(std::span<const TBEncodedData> Entries, TBEncodedSpan Span);
 
 private:
     struct alignas(TBEncodedData) BlockHeader {
@@ -39,6 +42,8 @@ public:
 private:
     // A new block holding Count entries, chained in; returns its first entry.
     TBEncodedData* AddBlock(std::size_t Count, bool Pooled);
+    // Room for Count entries side by side.
+    TBEncodedData* Allocate(std::size_t Count);
     void Release() noexcept;
 
     BlockHeader* FLast = nullptr;

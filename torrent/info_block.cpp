@@ -122,26 +122,35 @@ void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
             FErrorFlags.Include(TErrorFlagKind::efCorruptFilesBlock);
             return;
         }
-        TTorrentSubFile decoded;
-        TTorrentSubFile raw;
+        // Every "length" counts towards the total; the last is the file's size.
+        std::int64_t size = 0;
         for (const TBEncodedData& member : entry.ListData()) {
             if (member.Header == "length") {
-                TotalSize = WrappingAdd(TotalSize, member.Data.IntegerData());
-                decoded.SetSize(member.Data.IntegerData());
-                raw.SetSize(member.Data.IntegerData());
-            } else if (buildFiles && member.Header == "path") {
-                RequireEntries(member.Data, "a path is neither a list nor a dictionary");
-                for (const TBEncodedData& element : member.Data.ListData())
-                    decoded.Add(DecodeString(element.Data.StringData()));
-            } else if (buildFiles && member.Header == "path.utf-8") {
-                RequireEntries(member.Data, "a path.utf-8 is neither a list nor a dictionary");
-                for (const TBEncodedData& element : member.Data.ListData())
-                    raw.Add(std::string(element.Data.StringData()));
+                size = member.Data.IntegerData();
+                TotalSize = WrappingAdd(TotalSize, size);
             }
         }
-        // "path.utf-8" wins when it gives at least one element.
-        if (buildFiles) Files.push_back(raw.Count() > 0 ? std::move(raw) : std::move(decoded));
+        if (buildFiles) Files.push_back(DecodeSubFile(entry, size));
     }
+}
+
+TTorrentSubFile TTorrentFile::DecodeSubFile(const TBEncoded& Entry, std::int64_t Size) const {
+    TTorrentSubFile decoded;
+    TTorrentSubFile raw;
+    for (const TBEncodedData& member : Entry.ListData()) {
+        if (member.Header == "path") {
+            RequireEntries(member.Data, "a path is neither a list nor a dictionary");
+            for (const TBEncodedData& element : member.Data.ListData())
+                decoded.Add(DecodeString(element.Data.StringData()));
+        } else if (member.Header == "path.utf-8") {
+            RequireEntries(member.Data, "a path.utf-8 is neither a list nor a dictionary");
+            for (const TBEncodedData& element : member.Data.ListData()) raw.Add(std::string(element.Data.StringData()));
+        }
+    }
+    // "path.utf-8" wins when it gives at least one element.
+    TTorrentSubFile& chosen = raw.Count() > 0 ? raw : decoded;
+    chosen.SetSize(Size);
+    return std::move(chosen);
 }
 
 }  // namespace seedlens

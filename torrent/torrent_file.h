@@ -116,6 +116,8 @@ private:
     friend class TopLevelWalk;
     void ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known);
     void ParseWebseeds(const TBEncoded& Value);
+    // One entry of "files" as a sub-file of Size bytes.
+    TTorrentSubFile DecodeSubFile(const TBEncoded& Entry, std::int64_t Size) const;
     void AddErrorMessages();
 
     std::vector<std::string> FBlocks;

@@ -34,6 +34,8 @@ const FoldingLocale& Folding() {
     return locale;
 }
 
+char16_t AsciiUpper(char16_t Unit) { return (Unit >= u'a' && Unit <= u'z') ? static_cast<char16_t>(Unit - 32) : Unit; }
+
 // Next code point of Text at Pos, advancing Pos; lone surrogates stand alone.
 char32_t NextCodePoint(std::u16string_view Text, std::size_t& Pos) {
     const char16_t unit = Text[Pos++];
@@ -46,8 +48,16 @@ char32_t NextCodePoint(std::u16string_view Text, std::size_t& Pos) {
 
 bool EqualIgnoringCase(std::u16string_view A, std::u16string_view B) {
     if (A.size() != B.size()) return false;  // simple folding keeps UTF-16 lengths of pairs alike
+    // Addresses are nearly always ASCII: compare those without the locale.
+    std::size_t ascii = 0;
+    for (; ascii < A.size(); ++ascii) {
+        const char16_t a = A[ascii], b = B[ascii];
+        if (a >= 0x80 || b >= 0x80) break;
+        if (a != b && AsciiUpper(a) != AsciiUpper(b)) return false;
+    }
+    if (ascii == A.size()) return true;
     const FoldingLocale& folding = Folding();
-    std::size_t i = 0, j = 0;
+    std::size_t i = ascii, j = ascii;
     while (i < A.size() && j < B.size()) {
         const char32_t a = NextCodePoint(A, i);
         const char32_t b = NextCodePoint(B, j);

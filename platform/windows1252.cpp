@@ -14,10 +14,17 @@ constexpr char16_t kHighControls[32] = {
 
 std::u16string DecodeWindows1252(std::string_view Bytes) {
     std::u16string out(Bytes.size(), u'\0');
+    // Every byte but 80 to 9F is its own code point: widen those in a plain
+    // loop the compiler can vectorise, then mend the few that differ.
+    bool mapped = false;
     for (std::size_t i = 0; i < Bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(Bytes[i]);
-        out[i] = (b >= 0x80 && b <= 0x9F) ? kHighControls[b - 0x80] : static_cast<char16_t>(b);
+        out[i] = b;
+        mapped |= (b & 0xE0) == 0x80;
     }
+    if (!mapped) return out;
+    for (char16_t& unit : out)
+        if ((unit & 0xE0) == 0x80) unit = kHighControls[unit - 0x80];
     return out;
 }
 

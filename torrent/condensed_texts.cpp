@@ -26,7 +26,9 @@ std::string_view TTorrentFile::TrackerHost() const {
 
     // The authority ends where a path, query or fragment begins, so that a
     // passkey in a query never shows as the host.
-    std::string_view authority = address.substr(0, address.find_first_of("/?#"));
+    std::size_t end = 0;
+    while (end < address.size() && address[end] != '/' && address[end] != '?' && address[end] != '#') ++end;
+    std::string_view authority = address.substr(0, end);
     // User information ("user:password@") is not the host.
     if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
     // A bracketed IPv6 address keeps its colons.

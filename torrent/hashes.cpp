@@ -11,11 +11,10 @@ std::string HexDigest(std::span<const std::byte> Bytes, bool UseSHA1) {
     const auto value = digest.Finish();
     if (!value) return {};
     static constexpr char kHex[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(value->size() * 2);
-    for (std::uint8_t b : *value) {
-        text.push_back(kHex[b >> 4]);
-        text.push_back(kHex[b & 0x0F]);
+    std::string text(value->size() * 2, '\0');
+    for (std::size_t i = 0; i < value->size(); ++i) {
+        text[2 * i] = kHex[(*value)[i] >> 4];
+        text[2 * i + 1] = kHex[(*value)[i] & 0x0F];
     }
     return text;
 }

@@ -30,7 +30,7 @@ public:
     BEncodeReader(MemoryStream& Stream, TBEncodedTree& Tree)
         : FTree(Tree),
           FBegin(reinterpret_cast<const char*>(Stream.Bytes().data())),
-          FCur(FBegin + Stream.Position()),
+          FStart(FBegin + Stream.Position()),
           FEnd(FBegin + Stream.Size()) {
         // Real torrents nest a handful of levels: one allocation at most.
         FOpen.reserve(16);
@@ -38,29 +38,37 @@ public:
 
     // Returns the stream position just past the value read.
     std::int64_t Run() {
-        ReadValue({});
+        // The cursor and the node count live in locals: kept in members, they
+        // would be reloaded after every entry written, which may alias them.
+        Cursor at{FStart, 0};
+        ReadValue(at, {});
         while (!FOpen.empty()) {
-            const OpenContainer& top = FOpen.back();
-            if (FCur == FEnd)
-                Fail(top.IsDictionary ? BEncodeErrorCode::DictionaryUnterminated
-                                      : BEncodeErrorCode::ListUnterminated);
-            const char next = *FCur;
+            const bool inDictionary = FOpen.back().IsDictionary;
+            if (at.Next == FEnd)
+                Fail(inDictionary ? BEncodeErrorCode::DictionaryUnterminated : BEncodeErrorCode::ListUnterminated);
+            const char next = *at.Next;
             if (next == 'e') {
-                ++FCur;
-                CloseTop();
-            } else if (!top.IsDictionary) {
-                ReadValue({});
+                ++at.Next;
+                CloseTop(at.Next);
+            } else if (!inDictionary) {
+                ReadValue(at, {});
             } else {
                 if (!IsDigit(next)) Fail(BEncodeErrorCode::KeyNotString);
-                ++FCur;
-                const std::string_view key = ReadString(next);
-                ReadValue(key);
+                ++at.Next;
+                const std::string_view key = ReadString(at.Next, next);
+                ReadValue(at, key);
             }
         }
-        return Position(FCur);
+        FTree.FNodeCount = at.Nodes;
+        return Position(at.Next);
     }
 
 private:
+    struct Cursor {
+        const char* Next;   // the next byte to read
+        std::size_t Nodes;  // values read so far
+    };
+
     struct OpenContainer {
         bool IsDictionary;
         std::size_t FirstEntry;  // index into FScratch
@@ -72,52 +80,48 @@ private:
 
     std::int64_t Position(const char* At) const { return At - FBegin; }
 
-    void CountNode() {
-        if (++FTree.FNodeCount > TBEncodedTree::MaxNodes) Fail(BEncodeErrorCode::LimitExceeded);
-    }
-
-    void ReadValue(std::string_view Header) {
-        if (FCur == FEnd) Fail(BEncodeErrorCode::NoValue);
-        const char first = *FCur++;
-        CountNode();
-        if (first == 'i') {
-            Emit(Header, TBEncoded::Integer(ReadInteger()));
+    [[gnu::always_inline]] void ReadValue(Cursor& At, std::string_view Header) {
+        if (At.Next == FEnd) Fail(BEncodeErrorCode::NoValue);
+        const char first = *At.Next++;
+        if (++At.Nodes > TBEncodedTree::MaxNodes) Fail(BEncodeErrorCode::LimitExceeded);
+        if (IsDigit(first)) {
+            Emit(Header, TBEncoded::String(ReadString(At.Next, first)));
+        } else if (first == 'i') {
+            Emit(Header, TBEncoded::Integer(ReadInteger(At.Next)));
         } else if (first == 'l' || first == 'd') {
             if (FOpen.size() >= static_cast<std::size_t>(TBEncodedTree::MaxDepth))
                 Fail(BEncodeErrorCode::LimitExceeded);
-            FOpen.push_back({first == 'd', FScratch.Size(), Position(FCur - 1), Header});
-        } else if (IsDigit(first)) {
-            Emit(Header, TBEncoded::String(ReadString(first)));
+            FOpen.push_back({first == 'd', FScratch.Size(), Position(At.Next - 1), Header});
         } else {
             Fail(BEncodeErrorCode::UnknownValue);
         }
     }
 
-    std::int64_t ReadInteger() {
+    [[gnu::always_inline]] std::int64_t ReadInteger(const char*& Next) {
         // Up to 18 plain digits, the common case, are parsed while scanning.
-        const bool negative = FCur != FEnd && *FCur == '-';
-        const char* digits = FCur + (negative ? 1 : 0);
+        const bool negative = Next != FEnd && *Next == '-';
+        const char* digits = Next + (negative ? 1 : 0);
         const char* stop = digits + std::min<std::ptrdiff_t>(kMaxLengthDigits, FEnd - digits);
         std::uint64_t magnitude = 0;
         const char* p = digits;
         for (; p != stop && IsDigit(*p); ++p) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
         if (p != digits && p != FEnd && *p == 'e') {
-            FCur = p + 1;
+            Next = p + 1;
             return negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
         }
-        return ReadUncommonInteger();
+        return ReadUncommonInteger(Next);
     }
 
     // Any other integer text, with every check.
-    std::int64_t ReadUncommonInteger() {
-        const char* start = FCur;
+    std::int64_t ReadUncommonInteger(const char*& Next) {
+        const char* start = Next;
         for (;;) {
-            if (FCur == FEnd) Fail(BEncodeErrorCode::IntegerUnterminated);
-            const char c = *FCur++;
+            if (Next == FEnd) Fail(BEncodeErrorCode::IntegerUnterminated);
+            const char c = *Next++;
             if (c == 'e') break;
             if (c != '-' && !IsDigit(c)) Fail(BEncodeErrorCode::IntegerBadByte);
         }
-        const std::string_view text(start, static_cast<std::size_t>(FCur - 1 - start));
+        const std::string_view text(start, static_cast<std::size_t>(Next - 1 - start));
         if (text.empty()) Fail(BEncodeErrorCode::IntegerEmpty);
         const auto value = ParseInt64(text);
         if (!value) throw IntegerConversionError(text);
@@ -125,12 +129,12 @@ private:
     }
 
     // Reads a length text that began with FirstDigit, then that many bytes.
-    std::string_view ReadString(char FirstDigit) {
+    [[gnu::always_inline]] std::string_view ReadString(const char*& Next, char FirstDigit) {
         std::size_t digits = 1;
         std::uint64_t length = static_cast<std::uint64_t>(FirstDigit - '0');
         for (;;) {
-            if (FCur == FEnd) Fail(BEncodeErrorCode::LengthUnterminated);
-            const char c = *FCur++;
+            if (Next == FEnd) Fail(BEncodeErrorCode::LengthUnterminated);
+            const char c = *Next++;
             if (c == ':') break;
             if (!IsDigit(c)) Fail(BEncodeErrorCode::LengthBadByte);
             if (++digits <= kMaxLengthDigits) length = length * 10 + static_cast<std::uint64_t>(c - '0');
@@ -138,12 +142,12 @@ private:
         if (digits > kMaxLengthDigits) Fail(BEncodeErrorCode::LengthTooLong);
         // Compare with what is left before touching anything, so no claim
         // can make us reach past the input.
-        if (length > static_cast<std::uint64_t>(FEnd - FCur)) Fail(BEncodeErrorCode::StringTruncated);
+        if (length > static_cast<std::uint64_t>(FEnd - Next)) Fail(BEncodeErrorCode::StringTruncated);
         // A node counts its bytes in 32 bits; only a multi-gigabyte input
         // could hold a longer string, and no torrent does.
         if (length > UINT32_MAX) Fail(BEncodeErrorCode::LimitExceeded);
-        const std::string_view bytes(FCur, static_cast<std::size_t>(length));
-        FCur += length;
+        const std::string_view bytes(Next, static_cast<std::size_t>(length));
+        Next += length;
         return bytes;
     }
 
@@ -157,13 +161,13 @@ private:
         slot.Data = Node;
     }
 
-    void CloseTop() {
+    void CloseTop(const char* Next) {
         const OpenContainer& top = FOpen.back();
         const std::span<const TBEncodedData> entries = FScratch.From(top.FirstEntry);
         const auto count = static_cast<std::uint32_t>(entries.size());
         const TBEncoded node =
             top.IsDictionary
-                ? TBEncoded::Dictionary(FTree.FEntries.StoreDictionary(entries, {top.StreamStart, Position(FCur)}), count)
+                ? TBEncoded::Dictionary(FTree.FEntries.StoreDictionary(entries, {top.StreamStart, Position(Next)}), count)
                 : TBEncoded::List(FTree.FEntries.Store(entries), count);
         FScratch.ShrinkTo(top.FirstEntry);
         const std::string_view header = top.Header;
@@ -173,7 +177,7 @@ private:
 
     TBEncodedTree& FTree;
     const char* FBegin;
-    const char* FCur;
+    const char* FStart;
     const char* FEnd;
     std::vector<OpenContainer> FOpen;
     EntryStack FScratch;

@@ -1,6 +1,7 @@
 #include "platform/utf_codec.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 
 namespace seedlens::platform {
@@ -124,10 +125,14 @@ std::size_t SanitizeUtf8Into(std::string_view Bytes, char* Out, std::size_t Capa
 }
 
 std::string EncodeUtf8(std::u16string_view Text) {
+    // ASCII, the common case, is narrowed as it is, with no room to spare.
+    std::size_t ascii = 0;
+    while (ascii < Text.size() && Text[ascii] < 0x80) ++ascii;
+    if (ascii == Text.size()) return std::string(Text.begin(), Text.end());
     // At most three bytes per unit (a pair makes four bytes of two units).
     std::string out(Text.size() * 3, '\0');
-    char* o = out.data();
-    for (std::size_t i = 0; i < Text.size(); ++i) {
+    char* o = std::copy(Text.begin(), Text.begin() + static_cast<std::ptrdiff_t>(ascii), out.data());
+    for (std::size_t i = ascii; i < Text.size(); ++i) {
         char32_t cp = Text[i];
         if (cp < 0x80) {
             *o++ = static_cast<char>(cp);

@@ -13,14 +13,13 @@ constexpr char16_t kHighControls[32] = {
 }  // namespace
 
 std::u16string DecodeWindows1252(std::string_view Bytes) {
-    std::u16string out(Bytes.size(), u'\0');
-    // Every byte but 80 to 9F is its own code point: widen those in a plain
-    // loop the compiler can vectorise, then mend the few that differ.
+    // Every byte but 80 to 9F is its own code point: widen all in a plain
+    // loop, then mend the few that differ.
+    std::u16string out(Bytes.begin(), Bytes.end());
     bool mapped = false;
-    for (std::size_t i = 0; i < Bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(Bytes[i]);
-        out[i] = b;
-        mapped |= (b & 0xE0) == 0x80;
+    for (char16_t& unit : out) {
+        unit &= 0xFF;  // char may be signed
+        mapped |= (unit & 0xE0) == 0x80;
     }
     if (!mapped) return out;
     for (char16_t& unit : out)

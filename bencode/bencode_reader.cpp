@@ -31,10 +31,7 @@ public:
         : FTree(Tree),
           FBegin(reinterpret_cast<const char*>(Stream.Bytes().data())),
           FStart(FBegin + Stream.Position()),
-          FEnd(FBegin + Stream.Size()) {
-        // Real torrents nest a handful of levels: one allocation at most.
-        FOpen.reserve(16);
-    }
+          FEnd(FBegin + Stream.Size()) {}
 
     // Returns the stream position just past the value read.
     std::int64_t Run() {
@@ -74,6 +71,32 @@ private:
         std::size_t FirstEntry;  // index into FScratch
         std::int64_t StreamStart;
         std::string_view Header;  // key under which it goes into its parent
+    };
+
+    // The open containers, innermost last. Real torrents nest a handful of
+    // levels, kept inline; only deeper ones reach the heap.
+    class OpenStack {
+    public:
+        bool empty() const { return FSize == 0; }
+        std::size_t size() const { return FSize; }
+        OpenContainer& back() { return FSize <= kInline ? FInline[FSize - 1] : FDeeper.back(); }
+        void push_back(const OpenContainer& Container) {
+            if (FSize < kInline)
+                FInline[FSize] = Container;
+            else
+                FDeeper.push_back(Container);
+            ++FSize;
+        }
+        void pop_back() {
+            if (FSize > kInline) FDeeper.pop_back();
+            --FSize;
+        }
+
+    private:
+        static constexpr std::size_t kInline = 16;
+        OpenContainer FInline[kInline];
+        std::vector<OpenContainer> FDeeper;
+        std::size_t FSize = 0;
     };
 
     [[noreturn]] static void Fail(BEncodeErrorCode Code) { throw BEncodeError(Code); }
@@ -179,7 +202,7 @@ private:
     const char* FBegin;
     const char* FStart;
     const char* FEnd;
-    std::vector<OpenContainer> FOpen;
+    OpenStack FOpen;
     EntryStack FScratch;
 };
 

@@ -3,12 +3,13 @@
 // innermost container on top. Entries are written straight into their slot:
 // building one elsewhere and copying it in costs a stalled load per entry.
 //
-// The stack starts in one pooled block and moves to a larger heap buffer
-// only for a container with more entries than a block holds.
+// A small torrent's entries fit the few slots kept inline; larger ones move
+// to a pooled block, and only a container with more entries than a block
+// holds moves on to a heap buffer twice as large each time.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <span>
 
@@ -19,9 +20,10 @@ namespace seedlens {
 
 class EntryStack {
 public:
+    static constexpr std::size_t InlineCapacity = 64;
     static constexpr std::size_t PooledCapacity = BlockPool::BlockBytes / sizeof(TBEncodedData);
 
-    EntryStack() : FBase(static_cast<TBEncodedData*>(BlockPool::Take())), FTop(FBase), FLimit(FBase + PooledCapacity) {}
+    EntryStack() = default;
     ~EntryStack() { Release(); }
     EntryStack(const EntryStack&) = delete;
     EntryStack& operator=(const EntryStack&) = delete;
@@ -39,10 +41,14 @@ public:
     void ShrinkTo(std::size_t NewSize) { FTop = FBase + NewSize; }
 
 private:
+    std::size_t Capacity() const { return static_cast<std::size_t>(FLimit - FBase); }
+
     void Grow() {
         const std::size_t size = Size();
-        const std::size_t capacity = static_cast<std::size_t>(FLimit - FBase) * 2;
-        auto* larger = static_cast<TBEncodedData*>(::operator new(capacity * sizeof(TBEncodedData)));
+        const bool toPool = Capacity() == InlineCapacity;
+        const std::size_t capacity = toPool ? PooledCapacity : Capacity() * 2;
+        auto* larger = static_cast<TBEncodedData*>(toPool ? BlockPool::Take()
+                                                          : ::operator new(capacity * sizeof(TBEncodedData)));
         std::memcpy(static_cast<void*>(larger), FBase, size * sizeof(TBEncodedData));
         Release();
         FBase = larger;
@@ -51,15 +57,18 @@ private:
     }
 
     void Release() noexcept {
-        if (static_cast<std::size_t>(FLimit - FBase) == PooledCapacity)
+        if (Capacity() == PooledCapacity)
             BlockPool::Give(FBase);
-        else
+        else if (Capacity() != InlineCapacity)
             ::operator delete(FBase);
     }
 
-    TBEncodedData* FBase;
-    TBEncodedData* FTop;
-    TBEncodedData* FLimit;
+    // Raw storage: the slots are written before they are read, so nothing
+    // needs clearing when a reader starts.
+    alignas(TBEncodedData) std::byte FInline[InlineCapacity * sizeof(TBEncodedData)];
+    TBEncodedData* FBase = reinterpret_cast<TBEncodedData*>(FInline);
+    TBEncodedData* FTop = FBase;
+    TBEncodedData* FLimit = FBase + InlineCapacity;
 };
 
 }  // namespace seedlens

@@ -1,5 +1,8 @@
 #include "platform/windows1252.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace seedlens::platform {
 
 namespace {
@@ -13,17 +16,22 @@ constexpr char16_t kHighControls[32] = {
 }  // namespace
 
 std::u16string DecodeWindows1252(std::string_view Bytes) {
-    // Every byte but 80 to 9F is its own code point: widen all in a plain
-    // loop, then mend the few that differ.
-    std::u16string out(Bytes.begin(), Bytes.end());
-    bool mapped = false;
-    for (char16_t& unit : out) {
-        unit &= 0xFF;  // char may be signed
-        mapped |= (unit & 0xE0) == 0x80;
+    std::u16string out(Bytes.size(), u'\0');
+    char16_t* to = out.data();
+    const auto* from = reinterpret_cast<const unsigned char*>(Bytes.data());
+    std::size_t i = 0;
+    // Runs of ASCII, eight bytes at a time: addresses are nearly all ASCII.
+    for (; i + 8 <= Bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, from + i, sizeof word);
+        if ((word & 0x8080808080808080ULL) != 0) break;
+        for (std::size_t k = 0; k < 8; ++k) to[i + k] = from[i + k];
     }
-    if (!mapped) return out;
-    for (char16_t& unit : out)
-        if ((unit & 0xE0) == 0x80) unit = kHighControls[unit - 0x80];
+    // Every byte but 80 to 9F is its own code point.
+    for (; i < Bytes.size(); ++i) {
+        const unsigned char b = from[i];
+        to[i] = (b & 0xE0) == 0x80 ? kHighControls[b - 0x80] : static_cast<char16_t>(b);
+    }
     return out;
 }
 

@@ -70,29 +70,25 @@ private:
 
 
 InfoCache::InfoCache(Loader Load) : FLoad(std::move(Load)), FIndex(TrimAbove + 1) {
-    FSorted.reserve(TrimAbove + 1);
+    FEntries.reserve(TrimAbove + 1);
 }
 
 InfoCache::~InfoCache() {
-    for (Entry* entry : FSorted) Entry::Deleter()(entry);
-}
-
-std::vector<InfoCache::Entry*>::iterator InfoCache::LowerBound(std::u16string_view FileName) {
-    // Hosts mostly ask in the order of their sorted file lists.
-    if (FSorted.empty() || platform::CompareFileNames(FSorted.back()->Name(), FileName) < 0) return FSorted.end();
-    return std::lower_bound(FSorted.begin(), FSorted.end(), FileName, [](const Entry* E, std::u16string_view Name) {
-        return platform::CompareFileNames(E->Name(), Name) < 0;
-    });
+    for (Entry* entry : FEntries) Entry::Deleter()(entry);
 }
 
 void InfoCache::TrimLocked() {
-    if (FSorted.size() <= TrimAbove) return;
-    // The names that sort first go, in one sweep rather than one per insertion.
-    const auto keep = FSorted.end() - static_cast<std::ptrdiff_t>(TrimTo);
-    for (auto it = FSorted.begin(); it != keep; ++it) Entry::Deleter()(*it);
-    FSorted.erase(FSorted.begin(), keep);
+    if (FEntries.size() <= TrimAbove) return;
+    // The names that sort first go, in one sweep rather than one per
+    // insertion; names are unique, so the selection splits them exactly.
+    const auto keep = FEntries.end() - static_cast<std::ptrdiff_t>(TrimTo);
+    std::nth_element(FEntries.begin(), keep, FEntries.end(), [](const Entry* A, const Entry* B) {
+        return platform::CompareFileNames(A->Name(), B->Name()) < 0;
+    });
+    for (auto it = FEntries.begin(); it != keep; ++it) Entry::Deleter()(*it);
+    FEntries.erase(FEntries.begin(), keep);
     FIndex.Clear();
-    for (Entry* entry : FSorted) FIndex.Insert(entry->Hash(), entry);
+    for (Entry* entry : FEntries) FIndex.Insert(entry->Hash(), entry);
 }
 
 TorrentInfoPtr InfoCache::FindLocked(std::u16string_view FileName, std::uint64_t Hash) const {
@@ -119,15 +115,15 @@ TorrentInfoPtr InfoCache::GetTorrentInfo(std::u16string_view FileName, bool Imme
     // Another thread may have loaded the same file meanwhile: keep one entry.
     if (TorrentInfoPtr earlier = FindLocked(FileName, hash)) return earlier;
     // Whatever may fail comes first, so that both stay alike.
-    FIndex.Reserve(FSorted.size() + 1);
-    FSorted.insert(LowerBound(FileName), entry.get());
+    FIndex.Reserve(FEntries.size() + 1);
+    FEntries.push_back(entry.get());
     FIndex.Insert(hash, entry.release());
     return loaded;
 }
 
 std::size_t InfoCache::Count() const {
     const std::lock_guard lock(FMutex);
-    return FSorted.size();
+    return FEntries.size();
 }
 
 bool InfoCache::Contains(std::u16string_view FileName) const {

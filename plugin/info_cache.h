@@ -1,9 +1,10 @@
 #pragma once
-// The per-file cache: one record per file name, kept sorted by name; new
-// names find their place by bisection. It never holds more than TrimAbove + 1
-// entries: past that the next request drops the names that sort first, down
-// to TrimTo. A hash index beside the sorted entries answers hits without
-// touching a dozen names spread over memory.
+// The per-file cache: one record per file name, found through a hash index
+// of the names. Once it holds more than TrimAbove entries, the next request
+// drops the names that sort first, down to TrimTo. The entries are put in
+// name order only then, by selection: keeping them sorted all the time
+// would cost every new file a bisection through names spread over memory
+// and a move of the entries after it.
 //
 // Requests may come from several host threads: look-up, trim and insertion
 // run under one lock; loading runs outside it; records are shared, so a
@@ -51,16 +52,12 @@ private:
     // One cached file, its name stored right behind it (defined with the cache).
     class Entry;
 
-    // Position of the first entry not sorting before FileName.
-    std::vector<Entry*>::iterator LowerBound(std::u16string_view FileName);
     void TrimLocked();
     TorrentInfoPtr FindLocked(std::u16string_view FileName, std::uint64_t Hash) const;
 
     Loader FLoad;
     mutable platform::Mutex FMutex;
-    // Owned entries, sorted by CompareFileNames. Plain pointers, so that an
-    // insertion moves the ones after it as one block of memory.
-    std::vector<Entry*> FSorted;
+    std::vector<Entry*> FEntries;  // owned, in no particular order
     NameIndex<Entry> FIndex;        // the same entries by the hash of their name
 };
 

@@ -21,10 +21,12 @@ TTorrentInfo::TTorrentInfo(const Texts& Values) {
         Bounded(Values.Encoding), Bounded(Values.ErrorString)};
     std::size_t total = 0;
     for (const std::string_view text : texts) total += text.size();
-    FTexts.reserve(total);
+    FTexts.resize(total);
+    std::size_t end = 0;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        FTexts += texts[i];
-        FEnds[i] = static_cast<std::uint32_t>(FTexts.size());
+        texts[i].copy(FTexts.data() + end, texts[i].size());
+        end += texts[i].size();
+        FEnds[i] = static_cast<std::uint32_t>(end);
     }
 }
 

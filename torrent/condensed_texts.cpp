@@ -22,7 +22,12 @@ std::string_view TTorrentFile::TrackerHost() const {
     // Every delimiter is ASCII, which never occurs inside a multi-byte UTF-8
     // character: cutting the UTF-8 bytes cuts the same characters.
     std::string_view address = FirstTracker;
-    if (const auto slashes = address.find("//"); slashes != std::string_view::npos) address.remove_prefix(slashes + 2);
+    for (std::size_t i = 0; i + 1 < address.size(); ++i) {
+        if (address[i] == '/' && address[i + 1] == '/') {
+            address.remove_prefix(i + 2);
+            break;
+        }
+    }
 
     // The authority ends where a path, query or fragment begins, so that a
     // passkey in a query never shows as the host.

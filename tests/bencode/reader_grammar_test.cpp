@@ -169,5 +169,27 @@ TEST(ReaderGrammar, ListsAndDictionariesNest) {
     EXPECT_EQ(dict.ListData().FindElement("pig"), nullptr);
 }
 
+TEST(ReaderGrammar, ContainersOfEverySizeKeepTheirEntries) {
+    // Sizes on both sides of every point where the reader's storage grows.
+    for (const std::size_t count : {0u, 1u, 63u, 64u, 65u, 5461u, 8191u, 8192u, 8193u, 20000u}) {
+        std::string items;
+        for (std::size_t i = 0; i < count; ++i) items += "d1:ki" + std::to_string(i) + "ee";
+        const std::string input = "d4:listl" + items + "ee";
+        MemoryStream stream(input);
+        TBEncodedTree tree(stream);
+        const TBEncodedDataList list = tree.Root().ListData()[0].Data.ListData();
+        ASSERT_EQ(static_cast<std::size_t>(list.Count()), count);
+        std::size_t position = 8;  // just past "d4:listl"
+        for (std::size_t i = 0; i < count; ++i) {
+            const TBEncoded& entry = list[static_cast<std::int32_t>(i)].Data;
+            ASSERT_EQ(entry.ListData()[0].Data.IntegerData(), static_cast<std::int64_t>(i)) << count;
+            ASSERT_EQ(entry.StreamStartPos(), static_cast<std::int64_t>(position)) << count;
+            position += 7 + std::to_string(i).size();
+            ASSERT_EQ(entry.StreamEndPos(), static_cast<std::int64_t>(position)) << count;
+        }
+        EXPECT_EQ(tree.Root().StreamEndPos(), static_cast<std::int64_t>(input.size()));
+    }
+}
+
 }  // namespace
 }  // namespace seedlens

@@ -13,6 +13,11 @@ TEST(EqualIgnoringCase, FoldsLettersOfEveryScript) {
         {u"a.org", u"b.org", false},
         {u"a", u"aa", false},
         {u"", u"", true},
+        // An ASCII start, then letters that need the locale.
+        {u"http://Трекер", u"HTTP://тРЕКЕР", true},
+        {u"http://a\u00e9", u"HTTP://A\u00c9", true},
+        {u"abc\u00e9", u"abd\u00e9", false},
+        {u"ab", u"a\u00e9", false},
     };
     for (const auto& c : cases) EXPECT_EQ(EqualIgnoringCase(c.A, c.B), c.Equal);
 }

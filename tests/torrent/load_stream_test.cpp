@@ -109,6 +109,33 @@ TEST(LoadStream, Trackers) {
     }
 }
 
+TEST(LoadStream, TrackerDuplicatesPastAShortList) {
+    // Short lists are searched, longer ones hashed: duplicates are found
+    // the same way on both sides of the switch.
+    std::vector<std::string> first, second;
+    std::vector<std::u16string> expected;
+    for (int i = 0; i < 40; ++i) {
+        const std::string address = "http://t" + std::to_string(i) + ".org/a";
+        first.push_back(Str(address));
+        second.push_back(Str("HTTP://T" + std::to_string(i) + ".ORG/a"));
+        expected.emplace_back(address.begin(), address.end());
+    }
+    second.push_back(Str("http://new.org/a"));
+    expected.push_back(u"http://new.org/a");
+    const std::string list = List({List(first), List(second)});
+    struct { std::string Announce; std::u16string FirstTracker; } cases[] = {
+        {"http://T35.org/a", u"http://t0.org/a"},  // already listed: stays where it is
+        {"http://NEW.org/a", u"http://t0.org/a"},
+        {"http://other.org/a", u"http://other.org/a"},  // new: goes first
+    };
+    for (const auto& c : cases) {
+        const TTorrentFile doc = Load(Dict({{"announce", Str(c.Announce)}, {"announce-list", list}}));
+        std::vector<std::u16string> trackers = expected;
+        if (c.FirstTracker != expected.front()) trackers.insert(trackers.begin(), c.FirstTracker);
+        EXPECT_EQ(Texts(doc.Trackers), trackers) << c.Announce;
+    }
+}
+
 TEST(LoadStream, ErrorMessagesInFlagOrder) {
     const TTorrentFile doc = Load(Dict({{"announce-list", List({Str("x")})}}));
     EXPECT_EQ(Texts(doc.Errors), (std::vector<std::u16string>{kInfoMessage, kAnnounceMessage}));

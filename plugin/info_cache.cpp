@@ -68,7 +68,6 @@ private:
     TorrentInfoPtr FInfo;
 };
 
-
 InfoCache::InfoCache(Loader Load) : FLoad(std::move(Load)), FIndex(TrimAbove + 1) {
     FEntries.reserve(TrimAbove + 1);
 }

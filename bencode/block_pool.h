@@ -22,26 +22,4 @@ public:
     static void Give(void* Block) noexcept;
 };
 
-// An allocator for containers whose allocations mostly fit one block.
-template <typename T>
-struct BlockPoolAllocator {
-    using value_type = T;
-    BlockPoolAllocator() = default;
-    template <typename U>
-    BlockPoolAllocator(const BlockPoolAllocator<U>&) {}
-
-    T* allocate(std::size_t Count) {
-        if (Count * sizeof(T) <= BlockPool::BlockBytes) return static_cast<T*>(BlockPool::Take());
-        return static_cast<T*>(::operator new(Count * sizeof(T)));
-    }
-    void deallocate(T* Block, std::size_t Count) noexcept {
-        if (Count * sizeof(T) <= BlockPool::BlockBytes)
-            BlockPool::Give(Block);
-        else
-            ::operator delete(Block);
-    }
-    template <typename U>
-    bool operator==(const BlockPoolAllocator<U>&) const { return true; }
-};
-
 }  // namespace seedlens

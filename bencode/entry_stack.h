@@ -8,7 +8,6 @@
 // holds moves on to a heap buffer twice as large each time.
 
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <new>
 #include <span>

@@ -13,6 +13,8 @@ namespace seedlens::platform {
 
 namespace {
 
+char16_t AsciiUpper(char16_t Unit) { return (Unit >= u'a' && Unit <= u'z') ? static_cast<char16_t>(Unit - 32) : Unit; }
+
 class FoldingLocale {
 public:
     FoldingLocale() : FLocale(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr))) {}
@@ -20,7 +22,7 @@ public:
         if (FLocale != static_cast<locale_t>(nullptr)) freelocale(FLocale);
     }
     char32_t Upper(char32_t CodePoint) const {
-        if (CodePoint < 0x80) return (CodePoint >= 'a' && CodePoint <= 'z') ? CodePoint - 32 : CodePoint;
+        if (CodePoint < 0x80) return AsciiUpper(static_cast<char16_t>(CodePoint));
         if (FLocale == static_cast<locale_t>(nullptr)) return CodePoint;
         return static_cast<char32_t>(towupper_l(static_cast<wint_t>(CodePoint), FLocale));
     }
@@ -33,8 +35,6 @@ const FoldingLocale& Folding() {
     static const FoldingLocale locale;
     return locale;
 }
-
-char16_t AsciiUpper(char16_t Unit) { return (Unit >= u'a' && Unit <= u'z') ? static_cast<char16_t>(Unit - 32) : Unit; }
 
 // Next code point of Text at Pos, advancing Pos; lone surrogates stand alone.
 char32_t NextCodePoint(std::u16string_view Text, std::size_t& Pos) {
@@ -71,8 +71,8 @@ std::u16string CaseInsensitiveKey(std::u16string_view Text) {
     // Addresses are nearly always ASCII: fold those in place.
     bool ascii = true;
     for (char16_t& unit : key) {
-        if (unit >= u'a' && unit <= u'z') unit = static_cast<char16_t>(unit - 32);
-        else if (unit >= 0x80) ascii = false;
+        if (unit >= 0x80) ascii = false;
+        unit = AsciiUpper(unit);
     }
     if (ascii) return key;
     const FoldingLocale& folding = Folding();

@@ -48,6 +48,7 @@ char32_t NextCodePoint(std::u16string_view Text, std::size_t& Pos) {
 
 bool EqualIgnoringCase(std::u16string_view A, std::u16string_view B) {
     if (A.size() != B.size()) return false;  // simple folding keeps UTF-16 lengths of pairs alike
+    if (A == B) return true;                 // the usual duplicate: the same address written twice
     // Addresses are nearly always ASCII: compare those without the locale.
     std::size_t ascii = 0;
     for (; ascii < A.size(); ++ascii) {

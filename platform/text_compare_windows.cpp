@@ -8,6 +8,7 @@
 namespace seedlens::platform {
 
 bool EqualIgnoringCase(std::u16string_view A, std::u16string_view B) {
+    if (A == B) return true;  // the usual duplicate: the same address written twice
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, AsWide(A.data()), Length(A.size()),
                           AsWide(B.data()), Length(B.size())) == CSTR_EQUAL;
 }

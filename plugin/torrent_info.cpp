@@ -21,10 +21,11 @@ TTorrentInfo::TTorrentInfo(const Texts& Values) {
         Bounded(Values.Encoding), Bounded(Values.ErrorString)};
     std::size_t total = 0;
     for (const std::string_view text : texts) total += text.size();
-    FTexts.resize(total);
+    if (total > FInlineTexts.size()) FHeapTexts = std::make_unique_for_overwrite<char[]>(total);
+    char* to = FHeapTexts ? FHeapTexts.get() : FInlineTexts.data();
     std::size_t end = 0;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        texts[i].copy(FTexts.data() + end, texts[i].size());
+        texts[i].copy(to + end, texts[i].size());
         end += texts[i].size();
         FEnds[i] = static_cast<std::uint32_t>(end);
     }

@@ -2,13 +2,15 @@
 // The values the fields show for one file, kept in the cache. Texts are
 // UTF-8 and at most MaxTextBytes long: no host shows more, and a hostile
 // comment of hundreds of megabytes must not live in the host's memory.
-// All texts share one buffer: a record is two allocations, and a cached
-// request touches a few neighbouring cache lines rather than one per text.
+// All texts share one buffer, inside the record when they fit (as a small
+// torrent's do): a cached request touches a few neighbouring cache lines
+// rather than one per text, and making a record allocates nothing more.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <memory>
 #include <string_view>
 
 #include "torrent/torrent_file.h"
@@ -59,12 +61,16 @@ private:
     enum TextIndex { kName, kFirstTracker, kTrackerShort, kCreator, kHash, kComment, kEncoding, kErrorString, kTextCount };
 
     std::string_view Text(TextIndex Index) const {
-        return std::string_view(FTexts).substr(FEnds[Index] - Length(Index), Length(Index));
+        const char* texts = FHeapTexts ? FHeapTexts.get() : FInlineTexts.data();
+        return {texts + FEnds[Index] - Length(Index), Length(Index)};
     }
     std::uint32_t Length(TextIndex Index) const { return FEnds[Index] - (Index == 0 ? 0 : FEnds[Index - 1]); }
 
-    std::array<std::uint32_t, kTextCount> FEnds{};  // where each text ends in FTexts
-    std::string FTexts;                             // every text, one after another
+    static constexpr std::size_t kInlineTextBytes = 256;
+
+    std::array<std::uint32_t, kTextCount> FEnds{};  // where each text ends, one after another
+    std::unique_ptr<char[]> FHeapTexts;             // the texts when they do not fit inline
+    std::array<char, kInlineTextBytes> FInlineTexts{};
 };
 
 }  // namespace seedlens

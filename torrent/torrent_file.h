@@ -59,6 +59,8 @@ public:
 
     // No torrent is this large; nothing larger is read into the host.
     static constexpr std::int64_t MaxFileBytes = 256LL * 1024 * 1024;
+    // Files up to this size are read into a buffer on the stack.
+    static constexpr std::size_t kStackReadBytes = 8 * 1024;
 
     // Piece hash Index (20 bytes); empty outside 0 to BlockList size - 1.
     std::string_view Block(std::int32_t Index) const;

@@ -58,6 +58,23 @@ TEST(LegacyCodePage, IsWindows1252ByteForByte) {
     EXPECT_EQ(LegacyToUtf16(all).size(), 256u);
 }
 
+// ASCII is widened in blocks: a non-ASCII byte at any place, in strings of
+// every length around the block size, must still come out right.
+TEST(LegacyCodePage, NonAsciiAtEveryPlaceOfAsciiRuns) {
+    for (std::size_t length = 1; length <= 40; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            std::string bytes;
+            std::u16string expected;
+            for (std::size_t i = 0; i < length; ++i) {
+                const bool special = i == at;
+                bytes.push_back(special ? '\x80' : static_cast<char>('!' + i));
+                expected.push_back(special ? u'€' : static_cast<char16_t>(u'!' + i));
+            }
+            EXPECT_EQ(LegacyToUtf16(bytes), expected) << length << " bytes, euro sign at " << at;
+        }
+    }
+}
+
 TEST(LegacyCodePage, TestsCanSelectAnother) {
     SelectLegacyCodePageForTesting(932);
     const std::u16string japanese = LegacyToUtf16(Hex("93fa 00 967b"));

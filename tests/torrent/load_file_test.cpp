@@ -40,6 +40,25 @@ TEST(LoadFile, ReadsARegularFile) {
     EXPECT_EQ(narrow.TorrentName(), "n");
 }
 
+// Small files are read onto the stack, larger ones into a buffer of their
+// size: every byte must arrive on both sides of the switch.
+TEST(LoadFile, WholeFileArrivesAtEverySizeAroundTheStackBuffer) {
+    TempDir dir;
+    const std::string info = Dict({{"length", Int(3)}, {"name", Str("n")}});
+    const std::size_t frame = Dict({{"comment", Str("")}, {"info", info}, {"z", Str("")}}).size();
+    const std::size_t stack = TTorrentFile::kStackReadBytes;
+    for (const std::size_t size : {stack - 2, stack - 1, stack, stack + 1, 3 * stack}) {
+        // The comment fills the file to Size bytes; a file cut short would not parse.
+        const std::size_t comment = size - frame - (std::to_string(size).size() - 1) - 1;
+        const std::string bytes = Dict({{"comment", Str(std::string(comment, 'c'))}, {"info", info}, {"z", Str("!")}});
+        ASSERT_EQ(bytes.size(), size);
+        TTorrentFile doc;
+        doc.LoadFile(dir.Write("sized.torrent", bytes).string());
+        EXPECT_EQ(doc.Comment.size(), comment) << size;
+        EXPECT_EQ(doc.TorrentName(), "n") << size;
+    }
+}
+
 TEST(LoadFile, NonUtf8AndNonAsciiNames) {
     TempDir dir;
     const auto path = dir.Write("日本 é.torrent", "de");

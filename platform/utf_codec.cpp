@@ -1,7 +1,9 @@
 #include "platform/utf_codec.h"
 
-#include <cstdint>
+#include <emmintrin.h>  // SSE2, part of every x86-64 processor
+
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace seedlens::platform {
@@ -10,6 +12,24 @@ namespace {
 constexpr char16_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// True when none of the eight units at From is past U+007F.
+bool EightAscii(const char16_t* From, __m128i& Units) {
+    Units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(From));
+    const __m128i high = _mm_and_si128(Units, _mm_set1_epi16(static_cast<short>(0xFF80)));
+    return _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xFFFF;
+}
+
+// How many units Text starts with that are ASCII; those are narrowed into To
+// on the way, which must have room for all of Text.
+std::size_t NarrowAsciiPrefix(std::u16string_view Text, char* To) {
+    std::size_t i = 0;
+    __m128i units;
+    for (; i + 8 <= Text.size() && EightAscii(Text.data() + i, units); i += 8)
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(To + i), _mm_packus_epi16(units, units));
+    for (; i < Text.size() && Text[i] < 0x80; ++i) To[i] = static_cast<char>(Text[i]);
+    return i;
+}
 
 // Decodes the sequence at Bytes[Pos]; on success returns its code point and
 // length, otherwise the length of the maximal ill-formed subpart (at least 1)
@@ -126,12 +146,12 @@ std::size_t SanitizeUtf8Into(std::string_view Bytes, char* Out, std::size_t Capa
 
 std::string EncodeUtf8(std::u16string_view Text) {
     // ASCII, the common case, is narrowed as it is, with no room to spare.
-    std::size_t ascii = 0;
-    while (ascii < Text.size() && Text[ascii] < 0x80) ++ascii;
-    if (ascii == Text.size()) return std::string(Text.begin(), Text.end());
+    std::string out(Text.size(), '\0');
+    const std::size_t ascii = NarrowAsciiPrefix(Text, out.data());
+    if (ascii == Text.size()) return out;
     // At most three bytes per unit (a pair makes four bytes of two units).
-    std::string out(Text.size() * 3, '\0');
-    char* o = std::copy(Text.begin(), Text.begin() + static_cast<std::ptrdiff_t>(ascii), out.data());
+    out.resize(Text.size() * 3);
+    char* o = out.data() + ascii;
     for (std::size_t i = ascii; i < Text.size(); ++i) {
         char32_t cp = Text[i];
         if (cp < 0x80) {

@@ -138,7 +138,7 @@ TorrentInfoPtr LoadTorrentInfo(std::u16string_view FileName) {
         TTorrentFile document;
         document.ParseOptions = {TParseOptionsKind::poFindEncoding};
         document.LoadFile(FileName);
-        return std::make_shared<const TTorrentInfo>(TTorrentInfo::From(document));
+        return std::make_shared<const TTorrentInfo>(document);
     } catch (...) {
         return nullptr;
     }

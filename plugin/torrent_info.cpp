@@ -31,24 +31,22 @@ TTorrentInfo::TTorrentInfo(const Texts& Values) {
     }
 }
 
-TTorrentInfo TTorrentInfo::From(const TTorrentFile& Document) {
-    const std::string errors = Document.ErrorSummary();
-    TTorrentInfo info({.Name = Document.TorrentName(),
-                       .FirstTracker = Document.FirstTracker,
-                       .TrackerShort = Document.TrackerHost(),
-                       .Creator = Document.Creator,
-                       .Hash = Document.Hash,
-                       .Comment = Document.Comment,
-                       .Encoding = Document.Encoding,
-                       .ErrorString = errors});
-    info.TotalSize = Document.TotalSize;
-    info.FileCount = Document.FileCount();
-    info.BlockSize = Document.BlockSize;
-    info.BlockCount = Document.BlockCount;
-    info.Created = Document.Created;
-    info.Multifile = Document.Multifile;
-    info.PrivateTorrent = Document.PrivateTorrent;
-    return info;
+TTorrentInfo::TTorrentInfo(const TTorrentFile& Document)
+    : TTorrentInfo(Texts{.Name = Document.TorrentName(),
+                         .FirstTracker = Document.FirstTracker,
+                         .TrackerShort = Document.TrackerHost(),
+                         .Creator = Document.Creator,
+                         .Hash = Document.Hash,
+                         .Comment = Document.Comment,
+                         .Encoding = Document.Encoding,
+                         .ErrorString = Document.ErrorSummary()}) {
+    TotalSize = Document.TotalSize;
+    FileCount = Document.FileCount();
+    BlockSize = Document.BlockSize;
+    BlockCount = Document.BlockCount;
+    Created = Document.Created;
+    Multifile = Document.Multifile;
+    PrivateTorrent = Document.PrivateTorrent;
 }
 
 }  // namespace seedlens

@@ -38,7 +38,7 @@ public:
     explicit TTorrentInfo(const Texts& Values);
 
     // The values of a loaded document.
-    static TTorrentInfo From(const TTorrentFile& Document);
+    explicit TTorrentInfo(const TTorrentFile& Document);
 
     std::string_view Name() const { return Text(kName); }
     std::string_view FirstTracker() const { return Text(kFirstTracker); }

@@ -65,6 +65,29 @@ TEST(Utf16Encoding, PairsAndLoneSurrogates) {
     EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', char16_t(0xD83D)}), Hex("61 efbfbd"));
 }
 
+// ASCII is narrowed in blocks: a unit just past ASCII, or one whose low
+// byte alone looks like ASCII, at any place of runs of every length around
+// the block size, must still be encoded.
+TEST(Utf16Encoding, NonAsciiAtEveryPlaceOfAsciiRuns) {
+    for (const char16_t special : {u'\u0080', u'\u0141', u'\uFF21'}) {
+        for (std::size_t length = 1; length <= 24; ++length) {
+            for (std::size_t at = 0; at <= length; ++at) {
+                std::u16string text;
+                std::string expected;
+                for (std::size_t i = 0; i < length; ++i) {
+                    const char ascii = static_cast<char>('A' + i);
+                    text.push_back(i == at ? special : static_cast<char16_t>(ascii));
+                    expected += i == at ? Utf16ToUtf8(std::u16string(1, special)) : std::string(1, ascii);
+                }
+                EXPECT_EQ(Utf16ToUtf8(text), expected) << length << " units, U+" << std::hex << int(special) << " at " << at;
+            }
+        }
+    }
+    EXPECT_EQ(Utf16ToUtf8(u"\u0080"), Hex("c280"));
+    EXPECT_EQ(Utf16ToUtf8(u"\u0141"), Hex("c581"));
+    EXPECT_EQ(Utf16ToUtf8(u"\uFF21"), Hex("efbca1"));
+}
+
 TEST(Utf16Encoding, RoundTripsEveryBmpCharacterAndSomeBeyond) {
     std::u16string all;
     for (char32_t c = 1; c < 0xD800; ++c) all.push_back(static_cast<char16_t>(c));

@@ -12,7 +12,7 @@ TEST(TorrentInfo, TextsAreBoundedOnCharacterBoundaries) {
     doc.Comment = std::string(TTorrentInfo::MaxTextBytes - 1, 'a') + "\xE2\x82\xAC" + std::string(1000000, 'b');
     doc.Creator = std::string(TTorrentInfo::MaxTextBytes, 'c');
     doc.SetTorrentName("short");
-    const TTorrentInfo info = TTorrentInfo::From(doc);
+    const TTorrentInfo info(doc);
     EXPECT_EQ(info.Comment(), std::string(TTorrentInfo::MaxTextBytes - 1, 'a'));  // the euro sign did not fit
     EXPECT_EQ(info.Creator().size(), TTorrentInfo::MaxTextBytes);
     EXPECT_EQ(info.Name(), "short");
@@ -26,7 +26,7 @@ TEST(TorrentInfo, CopiesTheDocumentsValues) {
     doc.Errors.Add(u"Missing or corrupt 'info' segment.");
     doc.TotalSize = 5;
     doc.PrivateTorrent = 1;
-    const TTorrentInfo info = TTorrentInfo::From(doc);
+    const TTorrentInfo info(doc);
     EXPECT_EQ(info.TrackerShort(), "host");
     EXPECT_EQ(info.ErrorString(), "Missing or corrupt 'info' segment.;");
     EXPECT_EQ(info.TotalSize, 5);

@@ -100,10 +100,12 @@ TorrentInfoPtr InfoCache::FindLocked(std::u16string_view FileName, std::uint64_t
 
 TorrentInfoPtr InfoCache::GetTorrentInfo(std::u16string_view FileName, bool ImmediateOnly) {
     const std::uint64_t hash = HashOfName(FileName);
+    std::uint64_t insertionsBefore = 0;
     {
         const std::lock_guard lock(FMutex);
         TrimLocked();
         if (TorrentInfoPtr hit = FindLocked(FileName, hash)) return hit;
+        insertionsBefore = FInsertions;
     }
     if (ImmediateOnly) return nullptr;
 
@@ -114,11 +116,14 @@ TorrentInfoPtr InfoCache::GetTorrentInfo(std::u16string_view FileName, bool Imme
     Entry::Owner entry = Entry::Make(FileName, hash, loaded);
     const std::lock_guard lock(FMutex);
     // Another thread may have loaded the same file meanwhile: keep one entry.
-    if (TorrentInfoPtr earlier = FindLocked(FileName, hash)) return earlier;
+    // Only an insertion since the miss can have added it.
+    if (FInsertions != insertionsBefore)
+        if (TorrentInfoPtr earlier = FindLocked(FileName, hash)) return earlier;
     // Whatever may fail comes first, so that both stay alike.
     FIndex.Reserve(FEntries.size() + 1);
     FEntries.push_back(entry.get());
     FIndex.Insert(hash, entry.release());
+    ++FInsertions;
     return loaded;
 }
 
@@ -138,7 +143,7 @@ TorrentInfoPtr LoadTorrentInfo(std::u16string_view FileName) {
         TTorrentFile document;
         document.ParseOptions = {TParseOptionsKind::poFindEncoding};
         document.LoadFile(FileName);
-        return std::make_shared<const TTorrentInfo>(document);
+        return TTorrentInfo::Shared(document);
     } catch (...) {
         return nullptr;
     }

@@ -59,6 +59,7 @@ private:
     mutable platform::Mutex FMutex;
     std::vector<Entry*> FEntries;  // owned, in no particular order
     NameIndex<Entry> FIndex;        // the same entries by the hash of their name
+    std::uint64_t FInsertions = 0;  // entries ever inserted
 };
 
 // Loads a file the way the plug-in does: a document with poFindEncoding

@@ -14,32 +14,68 @@ std::string_view Bounded(std::string_view Text) {
 
 }  // namespace
 
-TTorrentInfo::TTorrentInfo(const Texts& Values) {
-    const std::array<std::string_view, kTextCount> texts = {
-        Bounded(Values.Name),    Bounded(Values.FirstTracker), Bounded(Values.TrackerShort),
-        Bounded(Values.Creator), Bounded(Values.Hash),         Bounded(Values.Comment),
-        Bounded(Values.Encoding), Bounded(Values.ErrorString)};
-    std::size_t total = 0;
-    for (const std::string_view text : texts) total += text.size();
-    if (total > FInlineTexts.size()) FHeapTexts = std::make_unique_for_overwrite<char[]>(total);
-    char* to = FHeapTexts ? FHeapTexts.get() : FInlineTexts.data();
-    std::size_t end = 0;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        texts[i].copy(to + end, texts[i].size());
-        end += texts[i].size();
-        FEnds[i] = static_cast<std::uint32_t>(end);
+// Gives the record's allocation Extra bytes more, and says where they begin.
+template <typename T>
+class TrailingBytesAllocator {
+public:
+    using value_type = T;
+
+    TrailingBytesAllocator(std::size_t Extra, char** Trailing) : FExtra(Extra), FTrailing(Trailing) {}
+    template <typename U>
+    TrailingBytesAllocator(const TrailingBytesAllocator<U>& Other) : FExtra(Other.FExtra), FTrailing(Other.FTrailing) {}
+
+    T* allocate(std::size_t Count) {
+        const std::size_t bytes = Count * sizeof(T);
+        char* block = static_cast<char*>(::operator new(bytes + FExtra));
+        *FTrailing = block + bytes;
+        return reinterpret_cast<T*>(block);
     }
+    void deallocate(T* Block, std::size_t) noexcept { ::operator delete(Block); }
+
+    template <typename U>
+    bool operator==(const TrailingBytesAllocator<U>& Other) const { return FExtra == Other.FExtra; }
+
+private:
+    template <typename U>
+    friend class TrailingBytesAllocator;
+    std::size_t FExtra;
+    char** FTrailing;  // the caller's, valid while the record is being made
+};
+
+TTorrentInfo::TextArray TTorrentInfo::BoundedTexts(const Texts& Values) {
+    return {Bounded(Values.Name),    Bounded(Values.FirstTracker), Bounded(Values.TrackerShort),
+            Bounded(Values.Creator), Bounded(Values.Hash),         Bounded(Values.Comment),
+            Bounded(Values.Encoding), Bounded(Values.ErrorString)};
 }
 
-TTorrentInfo::TTorrentInfo(const TTorrentFile& Document)
-    : TTorrentInfo(Texts{.Name = Document.TorrentName(),
+TTorrentInfo::TextArray TTorrentInfo::DocumentTexts(const TTorrentFile& Document, const std::string& Errors) {
+    return BoundedTexts({.Name = Document.TorrentName(),
                          .FirstTracker = Document.FirstTracker,
                          .TrackerShort = Document.TrackerHost(),
                          .Creator = Document.Creator,
                          .Hash = Document.Hash,
                          .Comment = Document.Comment,
                          .Encoding = Document.Encoding,
-                         .ErrorString = Document.ErrorSummary()}) {
+                         .ErrorString = Errors});
+}
+
+std::size_t TTorrentInfo::TotalBytes(const TextArray& Values) {
+    std::size_t total = 0;
+    for (const std::string_view text : Values) total += text.size();
+    return total;
+}
+
+void TTorrentInfo::CopyTexts(const TextArray& Values, char* To) {
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < Values.size(); ++i) {
+        Values[i].copy(To + end, Values[i].size());
+        end += Values[i].size();
+        FEnds[i] = static_cast<std::uint32_t>(end);
+    }
+    FTexts = To;
+}
+
+void TTorrentInfo::CopyNumbers(const TTorrentFile& Document) {
     TotalSize = Document.TotalSize;
     FileCount = Document.FileCount();
     BlockSize = Document.BlockSize;
@@ -47,6 +83,25 @@ TTorrentInfo::TTorrentInfo(const TTorrentFile& Document)
     Created = Document.Created;
     Multifile = Document.Multifile;
     PrivateTorrent = Document.PrivateTorrent;
+}
+
+TTorrentInfo::TTorrentInfo(const Texts& Values) {
+    const TextArray texts = BoundedTexts(Values);
+    FOwnTexts = std::make_unique_for_overwrite<char[]>(TotalBytes(texts));
+    CopyTexts(texts, FOwnTexts.get());
+}
+
+TTorrentInfo::TTorrentInfo(const TextArray& Values, const TTorrentFile& Document, char* const* Storage, Key) {
+    CopyTexts(Values, *Storage);
+    CopyNumbers(Document);
+}
+
+std::shared_ptr<const TTorrentInfo> TTorrentInfo::Shared(const TTorrentFile& Document) {
+    const std::string errors = Document.ErrorSummary();
+    const TextArray texts = DocumentTexts(Document, errors);
+    char* storage = nullptr;
+    const TrailingBytesAllocator<TTorrentInfo> allocator(TotalBytes(texts), &storage);
+    return std::allocate_shared<const TTorrentInfo>(allocator, texts, Document, &storage, Key());
 }
 
 }  // namespace seedlens

@@ -2,9 +2,10 @@
 // The values the fields show for one file, kept in the cache. Texts are
 // UTF-8 and at most MaxTextBytes long: no host shows more, and a hostile
 // comment of hundreds of megabytes must not live in the host's memory.
-// All texts share one buffer, inside the record when they fit (as a small
-// torrent's do): a cached request touches a few neighbouring cache lines
-// rather than one per text, and making a record allocates nothing more.
+// All texts share one buffer, and a cached record has it in the same
+// allocation as itself: a cached request touches a few neighbouring cache
+// lines rather than one per text, and each file costs one allocation of
+// just the size it needs.
 
 #include <array>
 #include <cstddef>
@@ -35,10 +36,26 @@ public:
     };
 
     TTorrentInfo() = default;
+    // A record with a text buffer of its own.
     explicit TTorrentInfo(const Texts& Values);
 
-    // The values of a loaded document.
-    explicit TTorrentInfo(const TTorrentFile& Document);
+    // The values of a loaded document, as the cache keeps them: in one
+    // allocation with the shared pointer's count.
+    static std::shared_ptr<const TTorrentInfo> Shared(const TTorrentFile& Document);
+
+private:
+    enum TextIndex { kName, kFirstTracker, kTrackerShort, kCreator, kHash, kComment, kEncoding, kErrorString, kTextCount };
+    using TextArray = std::array<std::string_view, kTextCount>;
+
+public:
+    // Only for Shared, which cannot call a private constructor through the
+    // standard library; nothing else can make a Key.
+    class Key {
+        friend class TTorrentInfo;
+        Key() = default;
+    };
+    // Storage points to where the allocation's texts go, once it is made.
+    TTorrentInfo(const TextArray& Values, const TTorrentFile& Document, char* const* Storage, Key);
 
     std::string_view Name() const { return Text(kName); }
     std::string_view FirstTracker() const { return Text(kFirstTracker); }
@@ -58,19 +75,18 @@ public:
     std::int32_t PrivateTorrent = 0;
 
 private:
-    enum TextIndex { kName, kFirstTracker, kTrackerShort, kCreator, kHash, kComment, kEncoding, kErrorString, kTextCount };
+    static TextArray BoundedTexts(const Texts& Values);
+    static TextArray DocumentTexts(const TTorrentFile& Document, const std::string& Errors);
+    static std::size_t TotalBytes(const TextArray& Values);
+    void CopyTexts(const TextArray& Values, char* To);
+    void CopyNumbers(const TTorrentFile& Document);
 
-    std::string_view Text(TextIndex Index) const {
-        const char* texts = FHeapTexts ? FHeapTexts.get() : FInlineTexts.data();
-        return {texts + FEnds[Index] - Length(Index), Length(Index)};
-    }
+    std::string_view Text(TextIndex Index) const { return {FTexts + FEnds[Index] - Length(Index), Length(Index)}; }
     std::uint32_t Length(TextIndex Index) const { return FEnds[Index] - (Index == 0 ? 0 : FEnds[Index - 1]); }
 
-    static constexpr std::size_t kInlineTextBytes = 256;
-
     std::array<std::uint32_t, kTextCount> FEnds{};  // where each text ends, one after another
-    std::unique_ptr<char[]> FHeapTexts;             // the texts when they do not fit inline
-    std::array<char, kInlineTextBytes> FInlineTexts{};
+    const char* FTexts = "";                        // every text, one after another
+    std::unique_ptr<char[]> FOwnTexts;              // the buffer, unless it follows the record
 };
 
 }  // namespace seedlens

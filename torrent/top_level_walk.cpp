@@ -1,6 +1,7 @@
 // Loading a document from bencoded bytes: the reader, then the walk of the
 // top-level dictionary.
 
+#include <iterator>
 #include <string>
 
 #include "bencode/bencode_tree.h"
@@ -70,11 +71,26 @@ private:
     // The announce URL goes first unless "announce-list" already has it.
     void AddAnnounce() {
         if (FAnnounce.empty()) return;
-        std::u16string address = platform::LegacyToUtf16(FAnnounce);
-        if (FDoc.Trackers.Empty())
-            FDoc.Trackers.Add(std::move(address));
-        else if (!FKnownTrackers.Contains(address))
-            FDoc.Trackers.Insert(0, std::move(address));
+        if (FDoc.Trackers.Empty()) {
+            FDoc.Trackers.Add(platform::LegacyToUtf16(FAnnounce));
+            return;
+        }
+        // It usually is there already: look for it without building a text
+        // that would only be thrown away.
+        if (AnnounceIsKnown()) return;
+        FDoc.Trackers.Insert(0, platform::LegacyToUtf16(FAnnounce));
+    }
+
+    bool AnnounceIsKnown() {
+        // Short ASCII reads the same in every code page: widened on the stack.
+        char16_t widened[256];
+        if (FAnnounce.size() > std::size(widened)) return FKnownTrackers.Contains(platform::LegacyToUtf16(FAnnounce));
+        for (std::size_t i = 0; i < FAnnounce.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(FAnnounce[i]);
+            if (byte >= 0x80) return FKnownTrackers.Contains(platform::LegacyToUtf16(FAnnounce));
+            widened[i] = byte;
+        }
+        return FKnownTrackers.Contains(std::u16string_view(widened, FAnnounce.size()));
     }
 
     TTorrentFile& FDoc;

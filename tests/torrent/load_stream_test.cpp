@@ -75,6 +75,8 @@ TEST(LoadStream, RootListIsWalkedWithoutMatchingKeys) {
 }
 
 TEST(LoadStream, Trackers) {
+    const std::string kLongAddress = "http://" + std::string(300, 'a') + ".org/announce";
+    const std::string kLongAddressUpper = "HTTP://" + std::string(300, 'A') + ".ORG/announce";
     struct Case {
         std::string Bytes;
         std::vector<std::u16string> Trackers;
@@ -100,6 +102,13 @@ TEST(LoadStream, Trackers) {
         {Dict({{"announce", Str("http://A")}, {"announce", Int(1)}}), {}, "", false},
         // Trackers are read in the legacy code page.
         {Dict({{"announce", Str("http://caf\xe9")}}), {u"http://café"}, "http://caf\xc3\xa9", false},
+        // Non-ASCII and long announces are found in the list as well as short ASCII ones.
+        {Dict({{"announce", Str("http://caf\xe9")}, {"announce-list", List({List({Str("http://CAF\xc9")})})}}),
+         {u"http://CAFÉ"}, "http://CAF\xc3\x89", false},
+        {Dict({{"announce", Str(kLongAddress)}, {"announce-list", List({List({Str(kLongAddressUpper)})})}}),
+         {std::u16string(kLongAddressUpper.begin(), kLongAddressUpper.end())}, kLongAddressUpper, false},
+        {Dict({{"announce", Str(kLongAddress)}, {"announce-list", List({List({Str("http://B")})})}}),
+         {std::u16string(kLongAddress.begin(), kLongAddress.end()), u"http://B"}, kLongAddress, false},
     };
     for (const Case& c : cases) {
         const TTorrentFile doc = Load(c.Bytes);

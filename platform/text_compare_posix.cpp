@@ -48,7 +48,8 @@ char32_t NextCodePoint(std::u16string_view Text, std::size_t& Pos) {
 
 bool EqualIgnoringCase(std::u16string_view A, std::u16string_view B) {
     if (A.size() != B.size()) return false;  // simple folding keeps UTF-16 lengths of pairs alike
-    if (A == B) return true;                 // the usual duplicate: the same address written twice
+    // The usual duplicate: the same address written twice.
+    if (A.empty() || std::memcmp(A.data(), B.data(), A.size() * sizeof(char16_t)) == 0) return true;
     // Addresses are nearly always ASCII: compare those without the locale.
     std::size_t ascii = 0;
     for (; ascii < A.size(); ++ascii) {

@@ -12,8 +12,6 @@ std::string_view Bounded(std::string_view Text) {
     return Text.substr(0, cut);
 }
 
-}  // namespace
-
 // Gives the record's allocation Extra bytes more, and says where they begin.
 template <typename T>
 class TrailingBytesAllocator {
@@ -41,6 +39,8 @@ private:
     std::size_t FExtra;
     char** FTrailing;  // the caller's, valid while the record is being made
 };
+
+}  // namespace
 
 TTorrentInfo::TextArray TTorrentInfo::BoundedTexts(const Texts& Values) {
     return {Bounded(Values.Name),    Bounded(Values.FirstTracker), Bounded(Values.TrackerShort),

@@ -10,8 +10,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "torrent/torrent_file.h"

@@ -84,13 +84,14 @@ private:
     bool AnnounceIsKnown() {
         // Short ASCII reads the same in every code page: widened on the stack.
         char16_t widened[256];
-        if (FAnnounce.size() > std::size(widened)) return FKnownTrackers.Contains(platform::LegacyToUtf16(FAnnounce));
-        for (std::size_t i = 0; i < FAnnounce.size(); ++i) {
+        bool shortAscii = FAnnounce.size() <= std::size(widened);
+        for (std::size_t i = 0; shortAscii && i < FAnnounce.size(); ++i) {
             const auto byte = static_cast<unsigned char>(FAnnounce[i]);
-            if (byte >= 0x80) return FKnownTrackers.Contains(platform::LegacyToUtf16(FAnnounce));
+            shortAscii = byte < 0x80;
             widened[i] = byte;
         }
-        return FKnownTrackers.Contains(std::u16string_view(widened, FAnnounce.size()));
+        if (shortAscii) return FKnownTrackers.Contains(std::u16string_view(widened, FAnnounce.size()));
+        return FKnownTrackers.Contains(platform::LegacyToUtf16(FAnnounce));
     }
 
     TTorrentFile& FDoc;

@@ -8,7 +8,7 @@ namespace seedlens {
 
 std::string TTorrentFile::ErrorSummary() const {
     std::string text;
-    for (const std::u16string& message : Errors) {
+    for (const std::u16string_view message : Errors) {
         text += platform::Utf16ToUtf8(message);
         text += ';';
     }

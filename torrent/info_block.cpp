@@ -54,7 +54,7 @@ private:
 
     void Dispatch(const TBEncodedData& Entry) {
         if (DispatchKey(*this, kKeys, Entry)) return;
-        if (auto field = CustomField(Entry.Header, Entry.Data)) FDoc.CustomFields.Add(std::move(*field));
+        if (auto field = CustomField(Entry.Header, Entry.Data)) FDoc.CustomFields.Add(*field);
     }
 
     void Name(const TBEncoded& V) { FDoc.SetTorrentName(FDoc.DecodeString(V.StringData())); }

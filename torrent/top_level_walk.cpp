@@ -1,7 +1,6 @@
 // Loading a document from bencoded bytes: the reader, then the walk of the
 // top-level dictionary.
 
-#include <iterator>
 #include <string>
 
 #include "bencode/bencode_tree.h"
@@ -9,6 +8,7 @@
 #include "torrent/creation_date.h"
 #include "torrent/hashes.h"
 #include "torrent/key_table.h"
+#include "torrent/legacy_text.h"
 #include "torrent/load_error.h"
 #include "torrent/torrent_file.h"
 #include "torrent/tracker_set.h"
@@ -71,27 +71,11 @@ private:
     // The announce URL goes first unless "announce-list" already has it.
     void AddAnnounce() {
         if (FAnnounce.empty()) return;
-        if (FDoc.Trackers.Empty()) {
-            FDoc.Trackers.Add(platform::LegacyToUtf16(FAnnounce));
-            return;
-        }
-        // It usually is there already: look for it without building a text
-        // that would only be thrown away.
-        if (AnnounceIsKnown()) return;
-        FDoc.Trackers.Insert(0, platform::LegacyToUtf16(FAnnounce));
-    }
-
-    bool AnnounceIsKnown() {
-        // Short ASCII reads the same in every code page: widened on the stack.
-        char16_t widened[256];
-        bool shortAscii = FAnnounce.size() <= std::size(widened);
-        for (std::size_t i = 0; shortAscii && i < FAnnounce.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(FAnnounce[i]);
-            shortAscii = byte < 0x80;
-            widened[i] = byte;
-        }
-        if (shortAscii) return FKnownTrackers.Contains(std::u16string_view(widened, FAnnounce.size()));
-        return FKnownTrackers.Contains(platform::LegacyToUtf16(FAnnounce));
+        const LegacyText announce(FAnnounce);
+        if (FDoc.Trackers.Empty())
+            FDoc.Trackers.Add(announce.View());
+        else if (!FKnownTrackers.Contains(announce.View()))
+            FDoc.Trackers.Insert(0, announce.View());
     }
 
     TTorrentFile& FDoc;
@@ -128,8 +112,8 @@ void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) 
             return;
         }
         for (const TBEncodedData& item : tier.Data.ListData()) {
-            std::u16string address = platform::LegacyToUtf16(item.Data.StringData());
-            if (Known.Insert(address)) Trackers.Add(std::move(address));
+            const LegacyText address(item.Data.StringData());
+            if (Known.Insert(address.View())) Trackers.Add(address.View());
         }
     }
 }
@@ -137,10 +121,10 @@ void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) 
 void TTorrentFile::ParseWebseeds(const TBEncoded& Value) {
     // A single web seed is often written as a plain string.
     if (Value.IsString()) {
-        Webseeds.Add(platform::LegacyToUtf16(Value.StringData()));
+        Webseeds.Add(LegacyText(Value.StringData()).View());
         return;
     }
-    for (const TBEncodedData& item : Value.ListData()) Webseeds.Add(platform::LegacyToUtf16(item.Data.StringData()));
+    for (const TBEncodedData& item : Value.ListData()) Webseeds.Add(LegacyText(item.Data.StringData()).View());
 }
 
 void TTorrentFile::AddErrorMessages() {

@@ -32,7 +32,7 @@ public:
     bool Contains(std::u16string_view Address) {
         if (!FHashed && FTrackers.Count() < LinearLimit) return FTrackers.IndexOf(Address) >= 0;
         if (!FHashed) {
-            for (const std::u16string& known : FTrackers) FKeys.insert(platform::CaseInsensitiveKey(known));
+            for (const std::u16string_view known : FTrackers) FKeys.insert(platform::CaseInsensitiveKey(known));
             FHashed = true;
         }
         return FKeys.count(platform::CaseInsensitiveKey(Address)) != 0;

@@ -12,6 +12,8 @@ import os
 import random
 import sys
 
+from bencoding import bencode
+
 NAMES = ["Ubuntu 24.04 desktop amd64", "holiday photos", "Concert (live) 1998", "naïve café", "日本語のアルバム",
          "Русская книга", "backup.tar", "Linux-Kernel-Source", "podcast episode 12", "Ελληνικά", "x" * 90]
 TRACKERS = ["http://tracker.example.org:6969/announce", "udp://open.example.net:1337/announce",
@@ -22,21 +24,6 @@ CREATORS = ["mktorrent 1.1", "Transmission/4.0.2 (ddb8ed3)", "qBittorrent v4.5.2
 COMMENTS = ["", "Made for testing", "Комментарий", "multi\nline comment", "See https://example.org/notes"]
 SEEDS = ["http://seed.example.com/files/", "https://mirror.example.org/pub/"]
 EXTENSIONS = [".mkv", ".flac", ".jpg", ".txt", ".iso", ".nfo", ".pdf"]
-
-
-def bencode(value):
-    if isinstance(value, int):
-        return b"i%de" % value
-    if isinstance(value, str):
-        value = value.encode("utf-8")
-    if isinstance(value, bytes):
-        return b"%d:%s" % (len(value), value)
-    if isinstance(value, list):
-        return b"l" + b"".join(bencode(v) for v in value) + b"e"
-    if isinstance(value, dict):
-        items = sorted(((k.encode("utf-8") if isinstance(k, str) else k), v) for k, v in value.items())
-        return b"d" + b"".join(bencode(k) + bencode(v) for k, v in items) + b"e"
-    raise TypeError(value)
 
 
 def pieces(rng, count):

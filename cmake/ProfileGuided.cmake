@@ -15,8 +15,9 @@ elseif(SEEDLENS_PROFILE STREQUAL "generate")
   add_link_options(-fprofile-generate=${SEEDLENS_PROFILE_DIR})
 elseif(SEEDLENS_PROFILE STREQUAL "use")
   # Code the training never ran (error paths, hostile input) keeps its
-  # ordinary optimisation instead of being optimised for size; sources
-  # without a profile (tests, tools) build as usual.
+  # ordinary optimisation instead of being optimised for size; sources the
+  # training build leaves out (tests, benchmarks) build as usual. A profile
+  # older than a source only warns: that source is built as usual.
   add_compile_options(-fprofile-use=${SEEDLENS_PROFILE_DIR} -fprofile-partial-training
                       -fprofile-prefix-path=${PROJECT_BINARY_DIR} -Wno-missing-profile
                       -Wno-error=coverage-mismatch)

@@ -31,6 +31,25 @@ std::size_t NarrowAsciiPrefix(std::u16string_view Text, char* To) {
     return i;
 }
 
+}  // namespace
+
+std::size_t WidenAsciiPrefix(std::string_view Bytes, char16_t* To) {
+    const auto* from = reinterpret_cast<const unsigned char*>(Bytes.data());
+    std::size_t i = 0;
+    // Sixteen bytes at a time: addresses and names are nearly all ASCII.
+    for (; i + 16 <= Bytes.size(); i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        if (_mm_movemask_epi8(bytes) != 0) break;
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(To + i), _mm_unpacklo_epi8(bytes, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(To + i + 8), _mm_unpackhi_epi8(bytes, zero));
+    }
+    for (; i < Bytes.size() && from[i] < 0x80; ++i) To[i] = from[i];
+    return i;
+}
+
+namespace {
+
 // Decodes the sequence at Bytes[Pos]; on success returns its code point and
 // length, otherwise the length of the maximal ill-formed subpart (at least 1)
 // and no code point.

@@ -21,6 +21,10 @@ std::size_t DecodeUtf8Into(std::string_view Bytes, char16_t* Out, std::size_t Ca
 // many whole characters as fit in Capacity bytes; returns the bytes written.
 std::size_t SanitizeUtf8Into(std::string_view Bytes, char* Out, std::size_t Capacity);
 
+// Widens the ASCII bytes that Bytes starts with into To, which must have
+// room for all of Bytes; returns how many there were.
+std::size_t WidenAsciiPrefix(std::string_view Bytes, char16_t* To);
+
 // Appends one code point (up to U+10FFFF) as UTF-16.
 void AppendUtf16(std::u16string& Out, char32_t CodePoint);
 

@@ -1,6 +1,6 @@
 #include "platform/windows1252.h"
 
-#include <emmintrin.h>  // SSE2, part of every x86-64 processor
+#include "platform/utf_codec.h"
 
 namespace seedlens::platform {
 
@@ -18,15 +18,8 @@ std::u16string DecodeWindows1252(std::string_view Bytes) {
     std::u16string out(Bytes.size(), u'\0');
     char16_t* to = out.data();
     const auto* from = reinterpret_cast<const unsigned char*>(Bytes.data());
-    std::size_t i = 0;
-    // Runs of ASCII, sixteen bytes at a time: addresses are nearly all ASCII.
-    for (; i + 16 <= Bytes.size(); i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
-        if (_mm_movemask_epi8(bytes) != 0) break;
-        const __m128i zero = _mm_setzero_si128();
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_unpacklo_epi8(bytes, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i + 8), _mm_unpackhi_epi8(bytes, zero));
-    }
+    // Addresses are nearly all ASCII.
+    std::size_t i = WidenAsciiPrefix(Bytes, to);
     // Every byte but 80 to 9F is its own code point.
     for (; i < Bytes.size(); ++i) {
         const unsigned char b = from[i];

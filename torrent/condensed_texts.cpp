@@ -22,26 +22,24 @@ std::string_view TTorrentFile::TrackerHost() const {
     // Every delimiter is ASCII, which never occurs inside a multi-byte UTF-8
     // character: cutting the UTF-8 bytes cuts the same characters.
     std::string_view address = FirstTracker;
-    for (std::size_t i = 0; i + 1 < address.size(); ++i) {
-        if (address[i] == '/' && address[i + 1] == '/') {
-            address.remove_prefix(i + 2);
-            break;
-        }
-    }
+    if (const auto slashes = address.find("//"); slashes != std::string_view::npos) address.remove_prefix(slashes + 2);
 
     // The authority ends where a path, query or fragment begins, so that a
-    // passkey in a query never shows as the host.
+    // passkey in a query never shows as the host. User information
+    // ("user:password@") is not the host: it ends at the authority's last "@".
     std::size_t end = 0;
-    while (end < address.size() && address[end] != '/' && address[end] != '?' && address[end] != '#') ++end;
-    std::string_view authority = address.substr(0, end);
-    // User information ("user:password@") is not the host.
-    if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
-    // A bracketed IPv6 address keeps its colons.
-    if (!authority.empty() && authority.front() == '[') {
-        if (const auto close = authority.find(']'); close != std::string_view::npos)
-            return authority.substr(0, close + 1);
+    std::size_t hostStart = 0;
+    for (; end < address.size(); ++end) {
+        const char c = address[end];
+        if (c == '/' || c == '?' || c == '#') break;
+        if (c == '@') hostStart = end + 1;
     }
-    return authority.substr(0, authority.find(':'));
+    const std::string_view host = address.substr(hostStart, end - hostStart);
+    // A bracketed IPv6 address keeps its colons.
+    if (!host.empty() && host.front() == '[') {
+        if (const auto close = host.find(']'); close != std::string_view::npos) return host.substr(0, close + 1);
+    }
+    return host.substr(0, host.find(':'));
 }
 
 std::string TTorrentFile::TrackerShort() const { return platform::Utf16ToNarrow(platform::Utf8ToUtf16(TrackerHost())); }

@@ -8,19 +8,14 @@
 #include <string_view>
 
 #include "platform/code_pages.h"
+#include "platform/utf_codec.h"
 
 namespace seedlens {
 
 class LegacyText {
 public:
     explicit LegacyText(std::string_view Bytes) {
-        bool shortAscii = Bytes.size() <= kWidened;
-        for (std::size_t i = 0; shortAscii && i < Bytes.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(Bytes[i]);
-            shortAscii = byte < 0x80;
-            FWidened[i] = byte;
-        }
-        if (shortAscii) {
+        if (Bytes.size() <= kWidened && platform::WidenAsciiPrefix(Bytes, FWidened) == Bytes.size()) {
             FView = std::u16string_view(FWidened, Bytes.size());
         } else {
             FDecoded = platform::LegacyToUtf16(Bytes);

@@ -88,6 +88,22 @@ TEST(Utf16Encoding, NonAsciiAtEveryPlaceOfAsciiRuns) {
     EXPECT_EQ(Utf16ToUtf8(u"\uFF21"), Hex("efbca1"));
 }
 
+TEST(AsciiWidening, StopsAtTheFirstByteAbove7F) {
+    for (const char special : {'\x80', '\xE9', '\xFF'}) {
+        for (std::size_t length = 0; length <= 40; ++length) {
+            for (std::size_t at = 0; at <= length; ++at) {
+                std::string bytes;
+                for (std::size_t i = 0; i < length; ++i) bytes += i == at ? special : static_cast<char>(0x7F - i);
+                std::u16string widened(length, u'?');
+                ASSERT_EQ(WidenAsciiPrefix(bytes, widened.data()), at) << length << " bytes, non-ASCII at " << at;
+                for (std::size_t i = 0; i < at; ++i) ASSERT_EQ(widened[i], static_cast<char16_t>(0x7F - i));
+                // Nothing past the ASCII prefix is written.
+                for (std::size_t i = at; i < length; ++i) ASSERT_EQ(widened[i], u'?');
+            }
+        }
+    }
+}
+
 TEST(Utf16Encoding, RoundTripsEveryBmpCharacterAndSomeBeyond) {
     std::u16string all;
     for (char32_t c = 1; c < 0xD800; ++c) all.push_back(static_cast<char16_t>(c));

@@ -20,8 +20,8 @@ bool EightAscii(const char16_t* From, __m128i& Units) {
     return _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xFFFF;
 }
 
-// How many units Text starts with that are ASCII; those are narrowed into To
-// on the way, which must have room for all of Text.
+}  // namespace
+
 std::size_t NarrowAsciiPrefix(std::u16string_view Text, char* To) {
     std::size_t i = 0;
     __m128i units;
@@ -30,8 +30,6 @@ std::size_t NarrowAsciiPrefix(std::u16string_view Text, char* To) {
     for (; i < Text.size() && Text[i] < 0x80; ++i) To[i] = static_cast<char>(Text[i]);
     return i;
 }
-
-}  // namespace
 
 std::size_t WidenAsciiPrefix(std::string_view Bytes, char16_t* To) {
     const auto* from = reinterpret_cast<const unsigned char*>(Bytes.data());

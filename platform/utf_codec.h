@@ -21,6 +21,9 @@ std::size_t DecodeUtf8Into(std::string_view Bytes, char16_t* Out, std::size_t Ca
 // many whole characters as fit in Capacity bytes; returns the bytes written.
 std::size_t SanitizeUtf8Into(std::string_view Bytes, char* Out, std::size_t Capacity);
 
+// Narrows the ASCII units that Text starts with into To, which must have
+// room for all of Text; returns how many there were.
+std::size_t NarrowAsciiPrefix(std::u16string_view Text, char* To);
 // Widens the ASCII bytes that Bytes starts with into To, which must have
 // room for all of Bytes; returns how many there were.
 std::size_t WidenAsciiPrefix(std::string_view Bytes, char16_t* To);

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/text_compare.h"
+#include "plugin/spare_document.h"
 
 namespace seedlens {
 
@@ -139,8 +140,11 @@ bool InfoCache::Contains(std::u16string_view FileName) const {
 }
 
 TorrentInfoPtr LoadTorrentInfo(std::u16string_view FileName) {
+    // Shared by every cache and thread; freed when the plug-in is unloaded.
+    static SpareDocument spare;
     try {
-        TTorrentFile document;
+        SpareDocument::Loan loan(spare);
+        TTorrentFile& document = loan.Document();
         document.ParseOptions = {TParseOptionsKind::poFindEncoding};
         document.LoadFile(FileName);
         return TTorrentInfo::Shared(document);

@@ -8,9 +8,21 @@
 namespace seedlens {
 
 std::string TTorrentFile::DecodeString(std::string_view Raw) const {
-    // Valid UTF-8 wins over any declaration: ASCII always ends here.
-    if (IsValidUTF8(Raw.data(), static_cast<std::int64_t>(Raw.size()))) return std::string(Raw);
+    std::string text;
+    DecodeStringInto(Raw, text);
+    return text;
+}
 
+void TTorrentFile::DecodeStringInto(std::string_view Raw, std::string& Out) const {
+    // Valid UTF-8 wins over any declaration: ASCII always ends here.
+    if (IsValidUTF8(Raw.data(), static_cast<std::int64_t>(Raw.size()))) {
+        Out.assign(Raw);
+        return;
+    }
+    Out = DecodeLegacy(Raw);
+}
+
+std::string TTorrentFile::DecodeLegacy(std::string_view Raw) const {
     if (ParseOptions.Has(TParseOptionsKind::poFindEncoding)) {
         if (const auto codePage = DeclaredCodePage(Encoding)) {
             // A code page this platform cannot convert from is read like an

@@ -36,7 +36,7 @@ public:
         RequireEntries(Info, "the info value is neither a list nor a dictionary");
         for (const TBEncodedData& entry : Info.ListData()) Dispatch(entry);
         // "name.utf-8" wins over "name", whichever came first.
-        if (!FUtf8Name.empty()) FDoc.SetTorrentName(std::string(FUtf8Name));
+        if (!FUtf8Name.empty()) FDoc.SetTorrentName(FUtf8Name);
         if (FDoc.Multifile == 1) return;
         // A single-file torrent: its one file is the torrent itself. A
         // "length" in a multi-file dictionary is read and ignored.
@@ -57,7 +57,7 @@ private:
         if (auto field = CustomField(Entry.Header, Entry.Data)) FDoc.CustomFields.Add(*field);
     }
 
-    void Name(const TBEncoded& V) { FDoc.SetTorrentName(FDoc.DecodeString(V.StringData())); }
+    void Name(const TBEncoded& V) { FDoc.DecodeTorrentName(V.StringData()); }
     void Utf8Name(const TBEncoded& V) { FUtf8Name = V.StringData(); }
     void PieceLength(const TBEncoded& V) { FDoc.BlockSize = Low32(V.IntegerData()); }
     void Length(const TBEncoded& V) { FSingleLength = V.IntegerData(); }

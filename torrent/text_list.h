@@ -28,6 +28,8 @@ public:
 
     std::int32_t Count() const { return static_cast<std::int32_t>(FCount); }
     bool Empty() const { return FCount == 0; }
+    // Bytes of memory the list holds, filled or not.
+    std::size_t HeldBytes() const { return FUnits.capacity() * sizeof(char16_t) + FMoreEnds.capacity() * sizeof(std::uint32_t); }
     // Entry Index, from 0 to Count - 1.
     std::u16string_view operator[](std::int32_t Index) const { return At(static_cast<std::size_t>(Index)); }
     Iterator begin() const;

@@ -5,6 +5,7 @@
 
 #include "bencode/bencode_tree.h"
 #include "platform/code_pages.h"
+#include "platform/utf_codec.h"
 #include "torrent/creation_date.h"
 #include "torrent/hashes.h"
 #include "torrent/key_table.h"
@@ -33,7 +34,7 @@ public:
         RequireEntries(Root, "the root is neither a dictionary nor a list");
         for (const TBEncodedData& entry : Root.ListData()) Dispatch(entry);
         // The comment is decoded once the final "encoding" is known.
-        FDoc.Comment = FDoc.DecodeString(FComment);
+        FDoc.DecodeStringInto(FComment, FDoc.Comment);
         AddAnnounce();
     }
 
@@ -47,7 +48,7 @@ private:
     void AnnounceList(const TBEncoded& V) { FDoc.ParseAnnounceList(V, FKnownTrackers); }
     void CommentValue(const TBEncoded& V) { FComment = V.StringData(); }
     // Decoded at once, with the "encoding" met so far.
-    void CreatedBy(const TBEncoded& V) { FDoc.Creator = FDoc.DecodeString(V.StringData()); }
+    void CreatedBy(const TBEncoded& V) { FDoc.DecodeStringInto(V.StringData(), FDoc.Creator); }
     void CreationDate(const TBEncoded& V) {
         FDoc.Created = V.IsInteger() ? CreationDateToDateTime(V.IntegerData()) : 0;
     }
@@ -146,7 +147,14 @@ void TTorrentFile::LoadStream(MemoryStream& Stream) {
     } catch (...) {
         throw LoadError("Parser error code: 14");
     }
-    if (!Trackers.Empty()) FirstTracker = platform::Utf16ToUtf8(Trackers[0]);
+    if (!Trackers.Empty()) {
+        // An ASCII address, the usual one, is narrowed into the buffer the
+        // document already has.
+        const std::u16string_view first = Trackers[0];
+        FirstTracker.resize(first.size());
+        if (platform::NarrowAsciiPrefix(first, FirstTracker.data()) != first.size())
+            FirstTracker = platform::Utf16ToUtf8(first);
+    }
     AddErrorMessages();
 }
 

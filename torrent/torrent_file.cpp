@@ -28,6 +28,17 @@ void TTorrentFile::Clear() {
     FErrorFlags = TErrorFlags{TErrorFlagKind::efCorruptInfoBlock};
 }
 
+std::size_t TTorrentFile::HeldBytes() const {
+    std::size_t bytes = 0;
+    for (const std::string* text : {&FName, &FirstTracker, &Creator, &Hash, &Comment, &Encoding, &Webseed})
+        bytes += text->capacity();
+    for (const TextList* list : {&Trackers, &Webseeds, &Errors, &CustomFields}) bytes += list->HeldBytes();
+    bytes += Files.capacity() * sizeof(TTorrentSubFile) + FBlocks.capacity() * sizeof(std::string);
+    for (const TTorrentSubFile& file : Files) bytes += file.HeldBytes();
+    for (const std::string& block : FBlocks) bytes += block.capacity();
+    return bytes;
+}
+
 std::string_view TTorrentFile::Block(std::int32_t Index) const {
     if (Index < 0 || static_cast<std::size_t>(Index) >= FBlocks.size()) return {};
     return FBlocks[static_cast<std::size_t>(Index)];

@@ -45,6 +45,9 @@ public:
     // Back to the cleared state that every load starts from. Unlike a new
     // document, a cleared one has Multifile and PrivateTorrent -1 ("not set").
     void Clear();
+    // Bytes of memory the document holds for its texts and lists, filled or
+    // not: a cleared document keeps its buffers for the next load.
+    std::size_t HeldBytes() const;
 
     // Loads the file named Path (UTF-16, or the host's 8-bit text). Throws
     // LoadError when the file cannot be opened or read, is no regular file,
@@ -71,7 +74,9 @@ public:
     std::int32_t FileCount() const { return FFileCount; }
     void SetFileCount(std::int32_t Count) { FFileCount = Count; }
     const std::string& TorrentName() const { return FName; }
-    void SetTorrentName(std::string Name) { FName = std::move(Name); }
+    void SetTorrentName(std::string_view Name) { FName.assign(Name); }
+    // The name from its raw bytes, as DecodeString gives it.
+    void DecodeTorrentName(std::string_view Raw) { DecodeStringInto(Raw, FName); }
     TErrorFlags ErrorFlags() const { return FErrorFlags; }
 
     // Every error message followed by ";", in the host's 8-bit text.
@@ -86,6 +91,8 @@ public:
     // Raw torrent bytes as UTF-8: valid UTF-8 as it is, otherwise by the
     // declared encoding (with poFindEncoding) or the legacy code page.
     std::string DecodeString(std::string_view Raw) const;
+    // The same into Out, whose buffer is reused when it is large enough.
+    void DecodeStringInto(std::string_view Raw, std::string& Out) const;
 
     // The walks of the info dictionary and of its "files" list. They throw
     // when a value that must be a list or dictionary is neither.
@@ -121,6 +128,8 @@ private:
     // One entry of "files" as a sub-file of Size bytes.
     TTorrentSubFile DecodeSubFile(const TBEncoded& Entry, std::int64_t Size) const;
     void AddErrorMessages();
+    // Raw bytes that are not UTF-8, by the declared or the legacy code page.
+    std::string DecodeLegacy(std::string_view Raw) const;
 
     std::vector<std::string> FBlocks;
     TErrorFlags FErrorFlags{TErrorFlagKind::efCorruptInfoBlock};

@@ -23,6 +23,12 @@ public:
     std::int64_t Size() const { return FSize; }
     void SetSize(std::int64_t Size) { FSize = Size; }
     std::int32_t Count() const { return static_cast<std::int32_t>(FPath.size()); }
+    // Bytes of memory the path holds, filled or not.
+    std::size_t HeldBytes() const {
+        std::size_t bytes = FPath.capacity() * sizeof(std::string);
+        for (const std::string& element : FPath) bytes += element.capacity();
+        return bytes;
+    }
 
 private:
     std::vector<std::string> FPath;

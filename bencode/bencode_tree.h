@@ -25,8 +25,9 @@ public:
     // IntegerConversionError. The stream's bytes must outlive the tree.
     explicit TBEncodedTree(MemoryStream& Stream);
 
-    TBEncodedTree(TBEncodedTree&&) = default;
-    TBEncodedTree& operator=(TBEncodedTree&&) = default;
+    // Its first entries live inside it: a tree never moves.
+    TBEncodedTree(const TBEncodedTree&) = delete;
+    TBEncodedTree& operator=(const TBEncodedTree&) = delete;
 
     const TBEncoded& Root() const { return FRoot; }
     std::size_t NodeCount() const { return FNodeCount; }

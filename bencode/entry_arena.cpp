@@ -14,20 +14,6 @@ static_assert(std::is_trivially_copyable_v<TBEncodedData>);
 
 EntryArena::~EntryArena() { Release(); }
 
-EntryArena::EntryArena(EntryArena&& Other) noexcept
-    : FLast(std::exchange(Other.FLast, nullptr)), FFree(std::exchange(Other.FFree, nullptr)),
-      FFreeCount(std::exchange(Other.FFreeCount, 0)) {}
-
-EntryArena& EntryArena::operator=(EntryArena&& Other) noexcept {
-    if (this != &Other) {
-        Release();
-        FLast = std::exchange(Other.FLast, nullptr);
-        FFree = std::exchange(Other.FFree, nullptr);
-        FFreeCount = std::exchange(Other.FFreeCount, 0);
-    }
-    return *this;
-}
-
 void EntryArena::Release() noexcept {
     while (FLast != nullptr) {
         BlockHeader* block = std::exchange(FLast, FLast->Previous);

@@ -3,7 +3,8 @@
 // Each list's entries are stored together, so a list is a pointer and a
 // count; blocks never move, so those pointers stay valid for the tree's life.
 // The blocks are chained through a header at their start: keeping track of
-// them allocates nothing.
+// them allocates nothing. The first entries go into room inside the arena
+// itself, so a small torrent's tree takes no block at all.
 
 #include <cstddef>
 #include <span>
@@ -15,10 +16,12 @@ namespace seedlens {
 
 class EntryArena {
 public:
+    // Entries stored in the arena itself before any block is taken.
+    static constexpr std::size_t InlineEntries = 64;
+
     EntryArena() = default;
     ~EntryArena();
-    EntryArena(EntryArena&& Other) noexcept;
-    EntryArena& operator=(EntryArena&& Other) noexcept;
+    // Entries may live inside the arena: it never moves.
     EntryArena(const EntryArena&) = delete;
     EntryArena& operator=(const EntryArena&) = delete;
 
@@ -46,9 +49,10 @@ private:
     TBEncodedData* Allocate(std::size_t Count);
     void Release() noexcept;
 
+    alignas(TBEncodedData) std::byte FInline[InlineEntries * sizeof(TBEncodedData)];
     BlockHeader* FLast = nullptr;
-    TBEncodedData* FFree = nullptr;
-    std::size_t FFreeCount = 0;
+    TBEncodedData* FFree = reinterpret_cast<TBEncodedData*>(FInline);
+    std::size_t FFreeCount = InlineEntries;
 };
 
 }  // namespace seedlens

@@ -14,5 +14,7 @@ namespace seedlens {
 std::string GetStreamHash(MemoryStream& Stream, bool UseSHA1);
 // Digest of exactly Bytes.
 std::string GetStringHash(std::string_view Bytes, bool UseSHA1);
+// The same into Out, whose buffer is reused when it is large enough.
+void GetStringHashInto(std::string_view Bytes, bool UseSHA1, std::string& Out);
 
 }  // namespace seedlens

@@ -60,7 +60,7 @@ private:
             FDoc.FErrorFlags.Exclude(TErrorFlagKind::efCorruptInfoBlock);
             // The exact stored bytes, not a re-encoding of the tree.
             const auto bytes = FStream.Slice(V.StreamStartPos(), V.StreamEndPos());
-            FDoc.Hash = GetStringHash(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), true);
+            GetStringHashInto(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), true, FDoc.Hash);
         } else {
             // No dictionary, no info hash: a digest of nothing would look real.
             FDoc.FErrorFlags.Include(TErrorFlagKind::efCorruptInfoBlock);

@@ -170,8 +170,9 @@ TEST(ReaderGrammar, ListsAndDictionariesNest) {
 }
 
 TEST(ReaderGrammar, ContainersOfEverySizeKeepTheirEntries) {
-    // Sizes on both sides of every point where the reader's storage grows.
-    for (const std::size_t count : {0u, 1u, 63u, 64u, 65u, 5461u, 8191u, 8192u, 8193u, 20000u}) {
+    // Sizes on both sides of every point where the reader's storage grows
+    // (the tree's own room holds 32 of these dictionaries, two slots each).
+    for (const std::size_t count : {0u, 1u, 31u, 32u, 33u, 63u, 64u, 65u, 5461u, 8191u, 8192u, 8193u, 20000u}) {
         std::string items;
         for (std::size_t i = 0; i < count; ++i) items += "d1:ki" + std::to_string(i) + "ee";
         const std::string input = "d4:listl" + items + "ee";

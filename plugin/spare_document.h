@@ -1,9 +1,9 @@
 #pragma once
-// One cleared document kept for the next load: its texts and lists keep their
-// buffers, so loading a typical torrent allocates little. Only a document
-// holding at most MaxHeldBytes is kept, so a hostile torrent's huge comment
-// does not stay in the host's memory. Loads running at the same time that
-// find no spare make their own document.
+// One document kept for the next load, which clears it: its texts and lists
+// keep their buffers, so loading a typical torrent allocates little. Only a
+// document holding at most MaxHeldBytes is kept, so a hostile torrent's huge
+// comment does not stay in the host's memory. Loads running at the same time
+// that find no spare make their own document.
 
 #include <atomic>
 #include <cstddef>

@@ -1,6 +1,9 @@
 #pragma once
-// One file of a torrent: its path elements and its size.
+// One file of a torrent: its path elements and its size. The first element
+// is kept apart from the others: most paths, and the one file of every
+// single-file torrent, have only one.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,7 +13,7 @@ namespace seedlens {
 class TTorrentSubFile {
 public:
     // Appends one path element (UTF-8); the new element goes last.
-    void Add(std::string Element) { FPath.push_back(std::move(Element)); }
+    void Add(std::string Element);
 
     // Element at Index, from 0; empty for an index outside the path.
     const std::string& Path(std::int32_t Index) const;
@@ -22,16 +25,14 @@ public:
 
     std::int64_t Size() const { return FSize; }
     void SetSize(std::int64_t Size) { FSize = Size; }
-    std::int32_t Count() const { return static_cast<std::int32_t>(FPath.size()); }
+    std::int32_t Count() const { return FCount; }
     // Bytes of memory the path holds, filled or not.
-    std::size_t HeldBytes() const {
-        std::size_t bytes = FPath.capacity() * sizeof(std::string);
-        for (const std::string& element : FPath) bytes += element.capacity();
-        return bytes;
-    }
+    std::size_t HeldBytes() const;
 
 private:
-    std::vector<std::string> FPath;
+    std::string FFirst;
+    std::vector<std::string> FOthers;  // the elements after the first
+    std::int32_t FCount = 0;
     std::int64_t FSize = 0;
 };
 

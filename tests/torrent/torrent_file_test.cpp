@@ -55,6 +55,7 @@ TEST(TorrentSubFile, PathTexts) {
     struct { std::vector<std::string> Elements; const char* FileName; const char* PathName; const char* FullPath; } cases[] = {
         {{"dir", "sub", "a.txt"}, "a.txt", "dir\\sub\\", "dir\\sub\\a.txt"},
         {{"a.txt"}, "a.txt", "", "a.txt"},
+        {{"dir", "a.txt"}, "a.txt", "dir\\", "dir\\a.txt"},
         {{}, "", "", ""},
         {{"", ""}, "", "\\", "\\"},
     };
@@ -65,7 +66,10 @@ TEST(TorrentSubFile, PathTexts) {
         EXPECT_EQ(file.FileName(), c.FileName);
         EXPECT_EQ(file.PathName(), c.PathName);
         EXPECT_EQ(file.FullPath(), c.FullPath);
+        for (std::size_t i = 0; i < c.Elements.size(); ++i)
+            EXPECT_EQ(file.Path(static_cast<std::int32_t>(i)), c.Elements[i]);
         EXPECT_EQ(file.Path(static_cast<std::int32_t>(c.Elements.size())), "");
+        EXPECT_EQ(file.Path(-1), "");
     }
 }
 

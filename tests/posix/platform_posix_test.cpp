@@ -53,5 +53,11 @@ TEST(PosixLoadFile, NoRegularFileIsRead) {
     EXPECT_EQ(FailureOf("/dev/null"), "Cannot open the file");
 }
 
+TEST(PosixLoadFile, AReadErrorIsAFailedLoad) {
+    // The process's memory shows as a regular file, and reading it where
+    // nothing is mapped fails: what was read is not taken for the whole file.
+    EXPECT_EQ(FailureOf("/proc/self/mem"), "The file cannot be read");
+}
+
 }  // namespace
 }  // namespace seedlens

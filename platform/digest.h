@@ -1,5 +1,5 @@
 #pragma once
-// Message digests (SHA-1 and MD5) from the platform's cryptographic library.
+// Message digests (SHA-1, SHA-256 and MD5) from the platform's cryptographic library.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 namespace seedlens::platform {
 
-enum class DigestAlgorithm { Sha1, Md5 };
+enum class DigestAlgorithm { Sha1, Sha256, Md5 };
 
 // One digest computation. Any failure of the platform's library shows as an
 // empty result from Finish; nothing throws but out-of-memory.

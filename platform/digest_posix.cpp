@@ -14,17 +14,28 @@ namespace {
 class FetchedAlgorithms {
 public:
     FetchedAlgorithms()
-        : FSha1(EVP_MD_fetch(nullptr, "SHA1", nullptr)), FMd5(EVP_MD_fetch(nullptr, "MD5", nullptr)) {}
+        : FSha1(EVP_MD_fetch(nullptr, "SHA1", nullptr)),
+          FSha256(EVP_MD_fetch(nullptr, "SHA256", nullptr)),
+          FMd5(EVP_MD_fetch(nullptr, "MD5", nullptr)) {}
     ~FetchedAlgorithms() {
         EVP_MD_free(FSha1);
+        EVP_MD_free(FSha256);
         EVP_MD_free(FMd5);
     }
     FetchedAlgorithms(const FetchedAlgorithms&) = delete;
     FetchedAlgorithms& operator=(const FetchedAlgorithms&) = delete;
-    const EVP_MD* Get(DigestAlgorithm Which) const { return Which == DigestAlgorithm::Sha1 ? FSha1 : FMd5; }
+    const EVP_MD* Get(DigestAlgorithm Which) const {
+        switch (Which) {
+            case DigestAlgorithm::Sha1: return FSha1;
+            case DigestAlgorithm::Sha256: return FSha256;
+            case DigestAlgorithm::Md5: return FMd5;
+        }
+        return nullptr;
+    }
 
 private:
     EVP_MD* FSha1;
+    EVP_MD* FSha256;
     EVP_MD* FMd5;
 };
 

@@ -21,12 +21,29 @@ struct Digest::State {
     }
 };
 
+namespace {
+struct AlgorithmId {
+    ALG_ID Id;
+    DWORD Length;
+};
+
+AlgorithmId IdOf(DigestAlgorithm Algorithm) {
+    switch (Algorithm) {
+        case DigestAlgorithm::Sha1: return {CALG_SHA1, 20};
+        case DigestAlgorithm::Sha256: return {CALG_SHA_256, 32};
+        case DigestAlgorithm::Md5: return {CALG_MD5, 16};
+    }
+    return {CALG_SHA1, 20};
+}
+}  // namespace
+
+// PROV_RSA_AES is the provider type that offers SHA-256 besides SHA-1 and MD5.
 Digest::Digest(DigestAlgorithm Algorithm) : FState(std::make_unique<State>()) {
-    const bool sha1 = Algorithm == DigestAlgorithm::Sha1;
-    FState->Length = sha1 ? 20 : 16;
+    const AlgorithmId algorithm = IdOf(Algorithm);
+    FState->Length = algorithm.Length;
     FState->Failed =
-        !CryptAcquireContextA(&FState->Provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT) ||
-        !CryptCreateHash(FState->Provider, sha1 ? CALG_SHA1 : CALG_MD5, 0, 0, &FState->Hash);
+        !CryptAcquireContextA(&FState->Provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) ||
+        !CryptCreateHash(FState->Provider, algorithm.Id, 0, 0, &FState->Hash);
 }
 
 Digest::~Digest() = default;
@@ -45,7 +62,7 @@ bool Digest::Update(std::span<const std::byte> Bytes) {
 
 std::optional<std::vector<std::uint8_t>> Digest::Finish() {
     if (FState->Failed) return std::nullopt;
-    std::vector<std::uint8_t> out(20);
+    std::vector<std::uint8_t> out(32);
     DWORD length = FState->Length;
     if (!CryptGetHashParam(FState->Hash, HP_HASHVAL, out.data(), &length, 0)) return std::nullopt;
     out.resize(length);

@@ -1,12 +1,15 @@
 #include "torrent/hashes.h"
 
-#include "platform/digest.h"
 
 namespace seedlens {
 
 namespace {
-void HexDigest(std::span<const std::byte> Bytes, bool UseSHA1, std::string& Out) {
-    platform::Digest digest(UseSHA1 ? platform::DigestAlgorithm::Sha1 : platform::DigestAlgorithm::Md5);
+platform::DigestAlgorithm AlgorithmOf(bool UseSHA1) {
+    return UseSHA1 ? platform::DigestAlgorithm::Sha1 : platform::DigestAlgorithm::Md5;
+}
+
+void HexDigest(std::span<const std::byte> Bytes, platform::DigestAlgorithm Algorithm, std::string& Out) {
+    platform::Digest digest(Algorithm);
     digest.Update(Bytes);
     const auto value = digest.Finish();
     if (!value) {
@@ -25,7 +28,7 @@ void HexDigest(std::span<const std::byte> Bytes, bool UseSHA1, std::string& Out)
 std::string GetStreamHash(MemoryStream& Stream, bool UseSHA1) {
     // The bytes are in memory already: digest them where they are.
     std::string text;
-    HexDigest(Stream.Remaining(), UseSHA1, text);
+    HexDigest(Stream.Remaining(), AlgorithmOf(UseSHA1), text);
     Stream.Seek(Stream.Size(), MemoryStream::Origin::Beginning);
     return text;
 }
@@ -37,7 +40,11 @@ std::string GetStringHash(std::string_view Bytes, bool UseSHA1) {
 }
 
 void GetStringHashInto(std::string_view Bytes, bool UseSHA1, std::string& Out) {
-    HexDigest(std::as_bytes(std::span(Bytes.data(), Bytes.size())), UseSHA1, Out);
+    GetStringHashInto(Bytes, AlgorithmOf(UseSHA1), Out);
+}
+
+void GetStringHashInto(std::string_view Bytes, platform::DigestAlgorithm Algorithm, std::string& Out) {
+    HexDigest(std::as_bytes(std::span(Bytes.data(), Bytes.size())), Algorithm, Out);
 }
 
 }  // namespace seedlens

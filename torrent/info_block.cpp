@@ -5,7 +5,9 @@
 
 #include "bencode/bencoded.h"
 #include "platform/code_pages.h"
+#include "torrent/hostile_integers.h"
 #include "torrent/key_table.h"
+#include "torrent/padding_file.h"
 #include "torrent/torrent_file.h"
 #include "torrent/walk_error.h"
 
@@ -16,13 +18,6 @@ void RequireEntries(const TBEncoded& Node, const char* What) {
 }
 
 namespace {
-
-// Hostile integers must not overflow: sums wrap around, cuts keep the low
-// 32 bits, both with defined arithmetic.
-std::int64_t WrappingAdd(std::int64_t A, std::int64_t B) {
-    return static_cast<std::int64_t>(static_cast<std::uint64_t>(A) + static_cast<std::uint64_t>(B));
-}
-std::int32_t Low32(std::int64_t Value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(Value)); }
 
 constexpr std::size_t kPieceHashBytes = 20;
 
@@ -37,6 +32,13 @@ public:
         for (const TBEncodedData& entry : Info.ListData()) Dispatch(entry);
         // "name.utf-8" wins over "name", whichever came first.
         if (!FUtf8Name.empty()) FDoc.SetTorrentName(FUtf8Name);
+        // Without "pieces" the v2 file tree is the only file list there is;
+        // a hybrid torrent keeps the v1 view.
+        FDoc.V2Only = FFileTree != nullptr && !FHasPieces;
+        if (FDoc.V2Only) {
+            FDoc.ParseFileTree(*FFileTree, FPieceLength);
+            return;
+        }
         if (FDoc.Multifile == 1) return;
         // A single-file torrent: its one file is the torrent itself. A
         // "length" in a multi-file dictionary is read and ignored.
@@ -50,7 +52,7 @@ public:
 
 private:
     // Every key the info walk knows, in the order it tries them.
-    static const KeyAction<InfoWalk> kKeys[7];
+    static const KeyAction<InfoWalk> kKeys[8];
 
     void Dispatch(const TBEncodedData& Entry) {
         if (DispatchKey(*this, kKeys, Entry)) return;
@@ -59,11 +61,16 @@ private:
 
     void Name(const TBEncoded& V) { FDoc.DecodeTorrentName(V.StringData()); }
     void Utf8Name(const TBEncoded& V) { FUtf8Name = V.StringData(); }
-    void PieceLength(const TBEncoded& V) { FDoc.BlockSize = Low32(V.IntegerData()); }
+    void PieceLength(const TBEncoded& V) {
+        FPieceLength = V.IntegerData();
+        FDoc.BlockSize = Low32(FPieceLength);
+    }
+    void FileTree(const TBEncoded& V) { FFileTree = V.IsDictionary() ? &V : nullptr; }
     void Length(const TBEncoded& V) { FSingleLength = V.IntegerData(); }
     void Private(const TBEncoded& V) { FDoc.PrivateTorrent = Low32(V.IntegerData()); }
 
     void Pieces(const TBEncoded& V) {
+        FHasPieces = true;
         const std::string_view pieces = V.StringData();
         FDoc.BlockCount = static_cast<std::int32_t>(pieces.size() / kPieceHashBytes);
         if (FDoc.ParseOptions.Has(TParseOptionsKind::poParseHashes)) FDoc.SetBlocks(pieces);
@@ -90,9 +97,12 @@ private:
     TTorrentFile& FDoc;
     std::string_view FUtf8Name;
     std::int64_t FSingleLength = 0;
+    std::int64_t FPieceLength = 0;
+    const TBEncoded* FFileTree = nullptr;  // the last "file tree", when a dictionary
+    bool FHasPieces = false;
 };
 
-const KeyAction<InfoWalk> InfoWalk::kKeys[7] = {
+const KeyAction<InfoWalk> InfoWalk::kKeys[8] = {
     {"name", &InfoWalk::Name},
     {"name.utf-8", &InfoWalk::Utf8Name},
     {"pieces", &InfoWalk::Pieces},
@@ -100,6 +110,7 @@ const KeyAction<InfoWalk> InfoWalk::kKeys[7] = {
     {"length", &InfoWalk::Length},
     {"private", &InfoWalk::Private},
     {"files", &InfoWalk::FilesList},
+    {"file tree", &InfoWalk::FileTree},
 };
 
 }  // namespace
@@ -122,15 +133,22 @@ void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
             FErrorFlags.Include(TErrorFlagKind::efCorruptFilesBlock);
             return;
         }
+        // Padding entries are no files: they count neither as files nor
+        // towards the total, but stay in the sub-file list, marked.
+        const bool padding = IsPaddingFile(entry);
+        if (padding) --FFileCount;
         // Every "length" counts towards the total; the last is the file's size.
         std::int64_t size = 0;
         for (const TBEncodedData& member : entry.ListData()) {
             if (member.Header == "length") {
                 size = member.Data.IntegerData();
-                TotalSize = WrappingAdd(TotalSize, size);
+                if (!padding) TotalSize = WrappingAdd(TotalSize, size);
             }
         }
-        if (buildFiles) Files.push_back(DecodeSubFile(entry, size));
+        if (buildFiles) {
+            Files.push_back(DecodeSubFile(entry, size));
+            Files.back().SetPadding(padding);
+        }
     }
 }
 

@@ -56,17 +56,21 @@ private:
     void Webseeds(const TBEncoded& V) { FDoc.ParseWebseeds(V); }
 
     void Info(const TBEncoded& V) {
+        FDoc.ParseInfoBlock(V);
         if (V.IsDictionary()) {
             FDoc.FErrorFlags.Exclude(TErrorFlagKind::efCorruptInfoBlock);
-            // The exact stored bytes, not a re-encoding of the tree.
+            // The exact stored bytes, not a re-encoding of the tree. A
+            // v2-only torrent is known by its SHA-256, known once its info
+            // dictionary has been walked.
             const auto bytes = FStream.Slice(V.StreamStartPos(), V.StreamEndPos());
-            GetStringHashInto(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), true, FDoc.Hash);
+            const auto algorithm = FDoc.V2Only ? platform::DigestAlgorithm::Sha256 : platform::DigestAlgorithm::Sha1;
+            GetStringHashInto(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), algorithm,
+                              FDoc.Hash);
         } else {
             // No dictionary, no info hash: a digest of nothing would look real.
             FDoc.FErrorFlags.Include(TErrorFlagKind::efCorruptInfoBlock);
             FDoc.Hash.clear();
         }
-        FDoc.ParseInfoBlock(V);
     }
 
     // The announce URL goes first unless "announce-list" already has it.

@@ -19,6 +19,7 @@ void TTorrentFile::Clear() {
     Created = 0;
     Multifile = -1;
     PrivateTorrent = -1;
+    V2Only = false;
     FBlocks.clear();
     Errors.Clear();
     Trackers.Clear();

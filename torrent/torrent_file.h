@@ -98,6 +98,10 @@ public:
     // when a value that must be a list or dictionary is neither.
     void ParseInfoBlock(const TBEncoded& Info);
     void ParseFilesBlock(const TBEncoded& FilesNode);
+    // The walk of a v2 "file tree" dictionary, the file list of a torrent
+    // that has no "pieces": it sets the file count, total size, piece count
+    // and Multifile from the tree alone. PieceLength is the whole integer.
+    void ParseFileTree(const TBEncoded& Tree, std::int64_t PieceLength);
 
     TParseOptions ParseOptions;
     TextList Trackers;
@@ -111,12 +115,17 @@ public:
     std::string FirstTracker;  // UTF-8
     TDateTime Created = 0;
     std::string Creator;   // UTF-8
-    std::string Hash;      // 40 lowercase hex digits, or empty
+    // The info hash in lowercase hex, or empty: SHA-1 (40 digits), or for a
+    // v2-only torrent SHA-256 (64 digits), as clients and magnet links use.
+    std::string Hash;
     std::string Comment;   // UTF-8
     std::string Encoding;  // the raw bytes of "encoding"
     std::string Webseed;   // a single web seed; no load fills it
     std::int32_t Multifile = 0;       // 1 for a multi-file torrent
     std::int32_t PrivateTorrent = 0;  // the value of "private"
+    // The info dictionary has a "file tree" and no "pieces": a torrent of
+    // the second format alone, without the first format's file list.
+    bool V2Only = false;
 
     // Cuts "pieces" into 20-byte hashes; bytes past the last whole hash are dropped.
     void SetBlocks(std::string_view Pieces);

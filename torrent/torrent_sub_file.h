@@ -26,6 +26,9 @@ public:
     std::int64_t Size() const { return FSize; }
     void SetSize(std::int64_t Size) { FSize = Size; }
     std::int32_t Count() const { return FCount; }
+    // A padding file of a "files" list: kept in the list, but no real file.
+    bool IsPadding() const { return FPadding; }
+    void SetPadding(bool Padding) { FPadding = Padding; }
     // Bytes of memory the path holds, filled or not.
     std::size_t HeldBytes() const;
 
@@ -34,6 +37,7 @@ private:
     std::vector<std::string> FOthers;  // the elements after the first
     std::int32_t FCount = 0;
     std::int64_t FSize = 0;
+    bool FPadding = false;
 };
 
 }  // namespace seedlens

@@ -116,6 +116,42 @@ TEST_F(ValueExports, EveryFieldThroughBothExports) {
     EXPECT_EQ(Wide(path, 7).Text, Narrow(path, 7).Text);
 }
 
+TEST_F(ValueExports, TodaysCreatorsTorrents) {
+    const std::string fileTree = Dict({
+        {"d", Dict({{"a", Dict({{"", Dict({{"length", Int(40000)}, {"pieces root", Str(std::string(32, 'r'))}})}})},
+                    {"b", Dict({{"", Dict({{"length", Int(16384)}, {"pieces root", Str(std::string(32, 'r'))}})}})}})},
+    });
+    const std::string v2Only = Write(
+        "v2.torrent", Dict({{"info", Dict({{"file tree", fileTree}, {"meta version", Int(2)}, {"name", Str("d")},
+                                           {"piece length", Int(16384)}})}}));
+    const auto file = [](std::int64_t Length, const char* Attr, const char* Name) {
+        return Dict({{"attr", Str(Attr)}, {"length", Int(Length)}, {"path", List({Str(Name)})}});
+    };
+    const std::string hybrid = Write(
+        "hybrid.torrent",
+        Dict({{"info", Dict({{"file tree", fileTree},
+                             {"files", List({file(40000, "", "a"), file(9152, "p", "9152"), file(16384, "x", "b")})},
+                             {"name", Str("d")},
+                             {"piece length", Int(16384)},
+                             {"pieces", Str(std::string(80, 'h'))}})}}));
+    struct { const std::string& Path; std::int32_t Files; std::int64_t Total; std::int32_t Pieces; std::size_t Sha; } cases[] = {
+        {v2Only, 2, 56384, 4, 64},
+        {hybrid, 2, 56384, 4, 40},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Path);
+        for (const Answer& a : {Wide(c.Path, 1), Narrow(c.Path, 1)}) EXPECT_EQ(static_cast<std::int32_t>(a.Integer), c.Files);
+        for (const Answer& a : {Wide(c.Path, 2), Narrow(c.Path, 2)}) EXPECT_EQ(a.Integer, c.Total);
+        EXPECT_EQ(Wide(c.Path, 2, 1).Integer, c.Total / 1024);
+        EXPECT_EQ(static_cast<std::int32_t>(Wide(c.Path, 4).Integer), c.Pieces);
+        EXPECT_NE(static_cast<std::int32_t>(Wide(c.Path, 12).Integer), 0);  // multi-file
+        const std::string sha = Wide(c.Path, 7).Text;
+        EXPECT_EQ(sha.size(), c.Sha);
+        EXPECT_EQ(Narrow(c.Path, 7).Text, sha);
+        EXPECT_EQ(Wide(c.Path, 13).Text, "");
+    }
+}
+
 TEST_F(ValueExports, EmptyFieldsDifferByExport) {
     const std::string path = Write("empty.torrent", Dict({{"info", Dict({{"name", Str("n")}})}}));
     EXPECT_EQ(Wide(path, 2).Result, -3);

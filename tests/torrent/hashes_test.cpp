@@ -29,6 +29,19 @@ TEST(Hashes, StandardVectors) {
     }
 }
 
+TEST(Hashes, Sha256StandardVectors) {
+    const std::pair<std::string, const char*> vectors[] = {
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {std::string(1'000'000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+    };
+    for (const auto& [input, sha256] : vectors) {
+        std::string out = "stale";
+        GetStringHashInto(input, platform::DigestAlgorithm::Sha256, out);
+        EXPECT_EQ(out, sha256);
+    }
+}
+
 TEST(Hashes, StreamFromItsPositionOn) {
     const std::string bytes = "xxabc";
     MemoryStream stream(bytes);

@@ -2,8 +2,8 @@
 //
 // Cold: the first field of files not yet cached, through the wide value
 // request, as a host asks when it opens a folder. Floor: what no plug-in can
-// avoid for the same files: opening and reading each file and the SHA-1 of
-// its info dictionary. Cached: a field of a file already in a cache of
+// avoid for the same files: opening and reading each file and the info hash
+// of its info dictionary (SHA-1, or SHA-256 for a v2-only torrent). Cached: a field of a file already in a cache of
 // 4,000 entries.
 
 #include <benchmark/benchmark.h>
@@ -30,6 +30,7 @@ using seedlens::PluginLibrary;
 struct Corpus {
     std::vector<std::u16string> Files;
     std::vector<std::pair<std::int64_t, std::int64_t>> InfoSpans;  // where each info dictionary lies
+    seedlens::platform::DigestAlgorithm InfoHash = seedlens::platform::DigestAlgorithm::Sha1;
 };
 
 fs::path BenchFolder() {
@@ -42,8 +43,10 @@ fs::path BenchFolder() {
     return folder;
 }
 
-Corpus MakeCorpus(const std::string& Prefix, std::size_t Count, std::string (*Make)(std::size_t)) {
+Corpus MakeCorpus(const std::string& Prefix, std::size_t Count, std::string (*Make)(std::size_t),
+                  seedlens::platform::DigestAlgorithm InfoHash = seedlens::platform::DigestAlgorithm::Sha1) {
     Corpus corpus;
+    corpus.InfoHash = InfoHash;
     for (std::size_t i = 0; i < Count; ++i) {
         const std::string bytes = Make(i);
         const fs::path path = BenchFolder() / (Prefix + std::to_string(i) + ".torrent");
@@ -71,6 +74,17 @@ const Corpus& ManyFiles() {
         MakeCorpus("files-", 1, [](std::size_t) { return seedlens::test::TorrentWithFiles(20'000); });
     return corpus;
 }
+const Corpus& V2ManyFiles() {
+    static const Corpus corpus =
+        MakeCorpus("v2-files-", 1, [](std::size_t) { return seedlens::test::V2TorrentWithFiles(20'000); },
+                   seedlens::platform::DigestAlgorithm::Sha256);
+    return corpus;
+}
+const Corpus& HybridManyFiles() {
+    static const Corpus corpus =
+        MakeCorpus("hybrid-files-", 1, [](std::size_t) { return seedlens::test::HybridTorrentWithFiles(20'000); });
+    return corpus;
+}
 
 // The first field of file I, as a host asks it.
 void ColdRequest(PluginLibrary& Library, const Corpus& Files, std::size_t I) {
@@ -85,8 +99,10 @@ void FloorWork(std::vector<char>& Buffer, const Corpus& Files, std::size_t I) {
     Buffer.resize(static_cast<std::size_t>(file->Size()));
     file->Read(Buffer.data(), Buffer.size());
     const auto [start, end] = Files.InfoSpans[I];
-    benchmark::DoNotOptimize(seedlens::GetStringHash(
-        std::string_view(Buffer.data() + start, static_cast<std::size_t>(end - start)), true));
+    std::string hash;
+    seedlens::GetStringHashInto(std::string_view(Buffer.data() + start, static_cast<std::size_t>(end - start)),
+                                Files.InfoHash, hash);
+    benchmark::DoNotOptimize(hash);
 }
 
 void Cold(benchmark::State& State, const Corpus& Files) {
@@ -162,15 +178,27 @@ void BM_Floor_20000Files(benchmark::State& State) { Floor(State, ManyFiles()); }
 void BM_ColdOverFloor_2000SmallTorrents(benchmark::State& State) { ColdOverFloor(State, SmallTorrents()); }
 void BM_ColdOverFloor_20000Files(benchmark::State& State) { ColdOverFloor(State, ManyFiles()); }
 void BM_ColdOverFloor_3MBPieces(benchmark::State& State) { ColdOverFloor(State, LargePieces()); }
+void BM_Cold_V2_20000Files(benchmark::State& State) { Cold(State, V2ManyFiles()); }
+void BM_Floor_V2_20000Files(benchmark::State& State) { Floor(State, V2ManyFiles()); }
+void BM_Cold_Hybrid_20000Files(benchmark::State& State) { Cold(State, HybridManyFiles()); }
+void BM_Floor_Hybrid_20000Files(benchmark::State& State) { Floor(State, HybridManyFiles()); }
+void BM_ColdOverFloor_V2_20000Files(benchmark::State& State) { ColdOverFloor(State, V2ManyFiles()); }
+void BM_ColdOverFloor_Hybrid_20000Files(benchmark::State& State) { ColdOverFloor(State, HybridManyFiles()); }
 BENCHMARK(BM_ColdOverFloor_2000SmallTorrents)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ColdOverFloor_3MBPieces)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColdOverFloor_20000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ColdOverFloor_V2_20000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ColdOverFloor_Hybrid_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Floor_2000SmallTorrents)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Cold_2000SmallTorrents)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Floor_3MBPieces)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Cold_3MBPieces)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Floor_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Cold_20000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Floor_V2_20000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Cold_V2_20000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Floor_Hybrid_20000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Cold_Hybrid_20000Files)->Unit(benchmark::kMicrosecond);
 
 // A hit: one field of a file among 4,000 cached ones, in random order.
 void BM_CachedRequest(benchmark::State& State) {

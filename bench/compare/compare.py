@@ -128,6 +128,10 @@ def cause_of(field, ours, theirs):
     return "unexplained"
 
 
+def is_v2(path):
+    return "-hybrid" in os.path.basename(path) or "-v2only" in os.path.basename(path)
+
+
 def timings(tool, paths, rounds):
     out = subprocess.run([tool, "speed", str(rounds)] + paths, capture_output=True, text=True, check=True)
     rows = [line.split("\t") for line in out.stdout.splitlines()[1:]]
@@ -162,14 +166,18 @@ def main():
                     disagreements[(peer, field, cause)].append(
                         f"{os.path.basename(path)}: Seedlens {mine[field]!r}, {peer} {theirs[field]!r}")
 
-    small = [p for p in paths if os.path.basename(p).startswith("small-")]
+    small = [p for p in paths if os.path.basename(p).startswith("small-") and not is_v2(p)]
+    small_v2 = [p for p in paths if os.path.basename(p).startswith("small-") and is_v2(p)]
     large = [p for p in paths if os.path.basename(p).startswith("large-")]
-    speed = timings(tool, small, 15)
+    speed = timings(tool, small + small_v2, 15)
     speed.update(timings(tool, large, 9))
 
     lines = ["# Seedlens beside libtorrent and transmission", "",
-             f"Corpus: {len(small)} small torrents and {len(large)} large ones, made by mktorrent and "
-             "transmission-create (`bench/compare/make_corpus.py`). Seedlens is asked through its plug-in "
+             f"Corpus: {len(small)} small torrents made by mktorrent and transmission-create, "
+             f"{len(small_v2)} small hybrid (v1+v2, with padding files) and v2-only torrents made by libtorrent's "
+             f"creator, and {len(large)} large ones (`bench/compare/make_corpus.py`). File count and total size "
+             "leave padding files out on every side; the hash is the v1 info hash, or the v2 one (SHA-256) for "
+             "v2-only torrents. Seedlens is asked through its plug-in "
              "(`seedlens show --format json`), libtorrent through `compare_peers fields` (libtorrent-rasterbar "
              f"{subprocess.run(['pkg-config', '--modversion', 'libtorrent-rasterbar'], capture_output=True, text=True).stdout.strip()}), "
              "transmission through `transmission-show`.", "",
@@ -190,7 +198,7 @@ def main():
     lines += ["", "## Speed", "",
               "Median time to turn one file's bytes, already in memory, into a document including the info hash: "
               "Seedlens `LoadStream` against libtorrent's `torrent_info` from the same buffer, in one run.", "",
-              "| input | Seedlens | libtorrent | Seedlens / libtorrent | SHA-1 of the info bytes alone | Seedlens / SHA-1 |",
+              "| input | Seedlens | libtorrent | Seedlens / libtorrent | info hash alone (SHA-1; SHA-256 for v2-only) | Seedlens / hash |",
               "|---|---|---|---|---|---|"]
 
     def row(label, group):
@@ -200,6 +208,9 @@ def main():
         lines.append(f"| {label} | {s / 1e6:.3f} ms | {l / 1e6:.3f} ms | {s / l:.2f} | {h / 1e6:.3f} ms | {s / h:.2f} |")
 
     row(f"{len(small)} small torrents, all together", small)
+    for kind in ("hybrid", "v2only"):
+        group = [p for p in small_v2 if f"-{kind}-" in os.path.basename(p)]
+        row(f"{len(group)} small {kind} torrents (libtorrent's creator), all together", group)
     for path in large:
         row(os.path.basename(path), [path])
     with open(report_path, "w") as out:

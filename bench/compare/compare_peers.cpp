@@ -3,8 +3,8 @@
 //
 //   compare_peers fields FILE...         one JSON object per file, as libtorrent reads it
 //   compare_peers speed ROUNDS FILE...   per file: median ns of Seedlens' LoadStream,
-//                                        of libtorrent's torrent_info, and of SHA-1 of
-//                                        the info bytes alone
+//                                        of libtorrent's torrent_info, and of the info
+//                                        hash alone (SHA-1, or SHA-256 for v2-only)
 
 #include <libtorrent/torrent_info.hpp>
 
@@ -58,10 +58,22 @@ int Fields(int Count, char** Paths) {
         }
         const lt::file_storage& files = info.files();
         const lt::file_index_t first{0};
+        // Padding files are no files of the torrent's content.
+        int realFiles = 0;
+        std::int64_t realTotal = 0;
+        for (const lt::file_index_t f : files.file_range()) {
+            if (files.pad_file_at(f)) continue;
+            ++realFiles;
+            realTotal += files.file_size(f);
+        }
+        // A torrent is known by its v1 hash, or by its v2 hash when it has no v1 part.
         std::ostringstream hash;
-        hash << info.info_hashes().v1;
-        std::cout << ", \"name\": " << Json(info.name()) << ", \"files\": " << info.num_files()
-                  << ", \"total\": " << info.total_size() << ", \"piece_length\": " << info.piece_length()
+        if (info.info_hashes().has_v1())
+            hash << info.info_hashes().v1;
+        else
+            hash << info.info_hashes().v2;
+        std::cout << ", \"name\": " << Json(info.name()) << ", \"files\": " << realFiles
+                  << ", \"total\": " << realTotal << ", \"piece_length\": " << info.piece_length()
                   << ", \"pieces\": " << info.num_pieces() << ", \"tracker\": "
                   << Json(info.trackers().empty() ? "" : info.trackers().front().url)
                   << ", \"created\": " << info.creation_date() << ", \"hash\": " << Json(hash.str())
@@ -88,7 +100,7 @@ double MedianNanoseconds(int Rounds, Fn&& Body) {
 }
 
 int Speed(int Rounds, int Count, char** Paths) {
-    std::cout << "path\tseedlens_ns\tlibtorrent_ns\tsha1_info_ns\n";
+    std::cout << "path\tseedlens_ns\tlibtorrent_ns\tinfo_hash_ns\n";
     for (int i = 0; i < Count; ++i) {
         const std::string bytes = ReadFile(Paths[i]);
         std::string info;
@@ -99,6 +111,11 @@ int Speed(int Rounds, int Count, char** Paths) {
                 info = bytes.substr(static_cast<std::size_t>(entry->Data.StreamStartPos()),
                                     static_cast<std::size_t>(entry->Data.StreamEndPos() - entry->Data.StreamStartPos()));
         }
+        seedlens::TTorrentFile probe;
+        seedlens::MemoryStream probeStream(bytes);
+        probe.LoadStream(probeStream);
+        const auto algorithm =
+            probe.V2Only ? seedlens::platform::DigestAlgorithm::Sha256 : seedlens::platform::DigestAlgorithm::Sha1;
         const double seedlens = MedianNanoseconds(Rounds, [&] {
             seedlens::TTorrentFile document;
             document.ParseOptions = {seedlens::TParseOptionsKind::poFindEncoding};
@@ -112,10 +129,12 @@ int Speed(int Rounds, int Count, char** Paths) {
                 lt::span<char const>(bytes.data(), static_cast<std::ptrdiff_t>(bytes.size())), error, lt::from_span);
             if (error) std::abort();
         });
-        const double sha1 = MedianNanoseconds(Rounds, [&] {
-            if (seedlens::GetStringHash(info, true).empty()) std::abort();
+        std::string digest;
+        const double hash = MedianNanoseconds(Rounds, [&] {
+            seedlens::GetStringHashInto(info, algorithm, digest);
+            if (digest.empty()) std::abort();
         });
-        std::cout << Paths[i] << '\t' << seedlens << '\t' << libtorrent << '\t' << sha1 << '\n';
+        std::cout << Paths[i] << '\t' << seedlens << '\t' << libtorrent << '\t' << hash << '\n';
     }
     return 0;
 }

@@ -3,6 +3,9 @@
 (mktorrent and transmission-create): thousands of small torrents with varied
 names, trackers, web seeds, private flags, comments and dates; one listing
 20,000 files; one of 150,000 pieces (over a sparse file, so it costs no disk).
+libtorrent's creator (Debian's python3-libtorrent, so run this with Debian's
+python3) adds hybrid v1+v2 torrents, with their padding files, and v2-only
+ones, small and of 20,000 files.
 
     make_corpus.py OUT_DIR [SMALL_COUNT]
 """
@@ -94,6 +97,34 @@ def make_many_files(content_root, out_dir):
          "-a", TRACKERS[0], root])
 
 
+def libtorrent_create(content, target, v2_only, trackers=(), comment=""):
+    import libtorrent as lt  # only this part of the corpus needs it
+
+    files = lt.file_storage()
+    lt.add_files(files, content)
+    creator = lt.create_torrent(files, 16384, flags=lt.create_torrent.v2_only if v2_only else 0)
+    for tier, tracker in enumerate(trackers):
+        creator.add_tracker(tracker, tier)
+    if comment:
+        creator.set_comment(comment)
+    lt.set_piece_hashes(creator, os.path.dirname(os.path.abspath(content)))
+    with open(target, "wb") as out:
+        out.write(lt.bencode(creator.generate()))
+
+
+def make_v2(content_root, out_dir, count):
+    """Hybrid and v2-only torrents, alternating, over content made as for the others."""
+    rng = random.Random(20261209)
+    for i in range(count):
+        content = make_content(content_root, f"v2 {i}", rng)
+        kind = "v2only" if i % 2 else "hybrid"
+        libtorrent_create(content, os.path.join(out_dir, f"small-{kind}-{i:04d}.torrent"), i % 2 == 1,
+                          rng.sample(TRACKERS, rng.randint(1, 3)), rng.choice(COMMENTS))
+    many = os.path.join(content_root, "twenty thousand files")
+    libtorrent_create(many, os.path.join(out_dir, "large-20000-files-hybrid.torrent"), False, [TRACKERS[0]])
+    libtorrent_create(many, os.path.join(out_dir, "large-20000-files-v2only.torrent"), True, [TRACKERS[0]])
+
+
 def make_many_pieces(content_root, out_dir):
     path = os.path.join(content_root, "sparse image.iso")
     with open(path, "wb") as out:
@@ -113,6 +144,7 @@ def main():
     make_small(content_root, torrents, count)
     make_many_files(content_root, torrents)
     make_many_pieces(content_root, torrents)
+    make_v2(content_root, torrents, max(20, count // 10))
 
 
 if __name__ == "__main__":

@@ -9,7 +9,7 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$root"
 "$root/scripts/install-deps.sh"
 missing=()
-for p in libtorrent-rasterbar-dev transmission-cli mktorrent pkg-config; do
+for p in libtorrent-rasterbar-dev python3-libtorrent transmission-cli mktorrent pkg-config; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -21,6 +21,7 @@ fi
 "$root/scripts/build.sh" compare >/dev/null
 corpus=build/compare-corpus
 rm -rf "$corpus"
-python3 bench/compare/make_corpus.py "$corpus" "${1:-2000}"
+# Debian's python3, which has libtorrent's bindings.
+/usr/bin/python3 bench/compare/make_corpus.py "$corpus" "${1:-2000}"
 python3 bench/compare/compare.py build/release/bin/seedlens build/compare/bench/compare/compare_peers \
   "$corpus" bench/compare/REPORT.md

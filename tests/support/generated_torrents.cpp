@@ -1,5 +1,6 @@
 #include "tests/support/generated_torrents.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "tests/support/bencode_writer.h"
@@ -49,6 +50,66 @@ std::string TorrentWithFiles(std::size_t FileCount) {
     return Dict({{"announce", Str("udp://tracker.example.org:1337/announce")},
                  {"creation date", Int(1600000000)},
                  {"info", info}});
+}
+
+namespace {
+constexpr std::int64_t kV2PieceLength = 262144;
+
+std::int64_t V2FileLength(std::size_t Index) { return static_cast<std::int64_t>(1000003 * (Index % 7 + 1)); }
+
+// Files in "season S/disc D/track I.flac", as a v2 file tree.
+std::string FileTreeOf(std::size_t FileCount) {
+    std::string seasons = "d";
+    for (std::size_t season = 0; season * 1000 < FileCount; ++season) {
+        std::string discs = "d";
+        for (std::size_t disc = 0; disc < 10 && season * 1000 + disc * 100 < FileCount; ++disc) {
+            std::string tracks = "d";
+            for (std::size_t i = season * 1000 + disc * 100; i < std::min(FileCount, season * 1000 + disc * 100 + 100); ++i)
+                tracks += Str("track " + std::to_string(i) + ".flac") +
+                          Dict({{"", Dict({{"length", Int(V2FileLength(i))}, {"pieces root", Str(PiecesOf(32))}})}});
+            discs += Str("disc " + std::to_string(disc)) + tracks + "e";
+        }
+        seasons += Str("season " + std::to_string(season)) + discs + "e";
+    }
+    return seasons + "e";
+}
+
+std::string WithTracker(const std::string& Info) {
+    return Dict({{"announce", Str("udp://tracker.example.org:1337/announce")},
+                 {"creation date", Int(1600000000)},
+                 {"info", Info}});
+}
+}  // namespace
+
+std::string V2TorrentWithFiles(std::size_t FileCount) {
+    return WithTracker(Dict({{"file tree", FileTreeOf(FileCount)},
+                             {"meta version", Int(2)},
+                             {"name", Str("collection")},
+                             {"piece length", Int(kV2PieceLength)}}));
+}
+
+std::string HybridTorrentWithFiles(std::size_t FileCount) {
+    std::string files = "l";
+    std::int64_t pieces = 0;
+    for (std::size_t i = 0; i < FileCount; ++i) {
+        const std::int64_t length = V2FileLength(i);
+        files += Dict({{"length", Int(length)},
+                       {"path", List({Str("season " + std::to_string(i / 1000)), Str("disc " + std::to_string(i / 100 % 10)),
+                                      Str("track " + std::to_string(i) + ".flac")})}});
+        const std::int64_t filePieces = (length + kV2PieceLength - 1) / kV2PieceLength;
+        pieces += filePieces;
+        if (i + 1 < FileCount) {
+            const std::int64_t pad = filePieces * kV2PieceLength - length;
+            files += Dict({{"attr", Str("p")}, {"length", Int(pad)}, {"path", List({Str(".pad"), Str(std::to_string(pad))})}});
+        }
+    }
+    files += "e";
+    return WithTracker(Dict({{"file tree", FileTreeOf(FileCount)},
+                             {"files", files},
+                             {"meta version", Int(2)},
+                             {"name", Str("collection")},
+                             {"piece length", Int(kV2PieceLength)},
+                             {"pieces", Str(PiecesOf(static_cast<std::size_t>(pieces) * 20))}}));
 }
 
 std::string SmallTorrent(std::size_t Index) {

@@ -12,6 +12,14 @@ std::string TorrentWithPieces(std::size_t PiecesBytes);
 // A multi-file torrent listing FileCount files in nested folders.
 std::string TorrentWithFiles(std::size_t FileCount);
 
+// A v2-only torrent of FileCount files in nested folders, as libtorrent's
+// creator writes one: a "file tree" and no "pieces".
+std::string V2TorrentWithFiles(std::size_t FileCount);
+
+// A hybrid v1+v2 torrent of FileCount files: a "files" list with a padding
+// file after every file but the last, and the same files as a "file tree".
+std::string HybridTorrentWithFiles(std::size_t FileCount);
+
 // A small torrent, different for each Index: single- or multi-file, with
 // trackers, a comment, sometimes private, a web seed or no date.
 std::string SmallTorrent(std::size_t Index);

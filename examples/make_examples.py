@@ -15,6 +15,15 @@ def pieces(seed, count):
     return b"".join(hashlib.sha1(b"%s-%d" % (seed.encode(), i)).digest() for i in range(count))
 
 
+def root_hash(seed):
+    return hashlib.sha256(seed.encode()).digest()
+
+
+def v2_file(seed, length):
+    """A file of a v2 file tree: its length and, when it has data, its Merkle root."""
+    return {"": {"length": length, **({"pieces root": root_hash(seed)} if length else {})}}
+
+
 def write(name, data):
     with open(os.path.join(HERE, name), "wb") as out:
         out.write(data)
@@ -68,6 +77,38 @@ def main():
     write("no-creation-date.torrent", bencode({
         "announce": "http://tracker.example.org/announce",
         "info": {"name": "undated.txt", "length": 12, "piece length": 16384, "pieces": pieces("undated", 1)},
+    }))
+    # Today's creators: a v2-only torrent (a file tree, no "pieces", known by
+    # its SHA-256) and a hybrid one whose v1 file list pads every file but
+    # the last to a piece boundary.
+    write("v2-only.torrent", bencode({
+        "announce": "http://tracker.example.org/announce",
+        "created by": "Seedlens examples 1.0",
+        "creation date": 1700000000,
+        "info": {"name": "Photos", "meta version": 2, "piece length": 65536, "file tree": {
+            "2024": {"beach.jpg": v2_file("beach", 3500000), "city.jpg": v2_file("city", 2100000)},
+            "2025": {"snow.jpg": v2_file("snow", 65536)},
+            "empty.txt": v2_file("empty", 0),
+        }},
+        "piece layers": {root_hash("beach"): pieces("beach", 54) + pieces("beach2", 54)[:16 * 54],
+                         root_hash("city"): pieces("city", 33) + pieces("city2", 33)[:12 * 33]},
+    }))
+    hybrid_files = [("readme.txt", 1000), ("video.mkv", 200000)]
+    v1_files, v2_tree, piece_count = [], {}, 0
+    for index, (name, length) in enumerate(hybrid_files):
+        v1_files.append({"length": length, "path": [name]})
+        file_pieces = -(-length // 16384)
+        piece_count += file_pieces
+        if index + 1 < len(hybrid_files):
+            pad = file_pieces * 16384 - length
+            v1_files.append({"attr": "p", "length": pad, "path": [".pad", str(pad)]})
+        v2_tree[name] = v2_file(name, length)
+    write("hybrid-padded.torrent", bencode({
+        "announce": "http://tracker.example.org/announce",
+        "created by": "Seedlens examples 1.0",
+        "creation date": 1710000000,
+        "info": {"name": "Hybrid", "meta version": 2, "piece length": 16384, "files": v1_files,
+                 "file tree": v2_tree, "pieces": pieces("hybrid", piece_count)},
     }))
     write("missing-info.torrent", bencode({
         "announce": "http://tracker.example.org/announce",

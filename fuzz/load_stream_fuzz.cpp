@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         std::size_t sink = doc.ErrorString().size() + doc.TrackerShort().size() + doc.Hash.size();
         for (const auto& file : doc.Files) sink += file.FullPath().size() + file.PathName().size();
         for (std::int32_t i = 0; i < doc.BlockListCount(); ++i) sink += doc.Block(i).size();
-        if (doc.Hash.size() != 0 && doc.Hash.size() != 40) __builtin_trap();
+        // SHA-1, or SHA-256 for a v2-only torrent.
+        if (doc.Hash.size() != 0 && doc.Hash.size() != (doc.V2Only ? 64u : 40u)) __builtin_trap();
         (void)sink;
     }
     return 0;

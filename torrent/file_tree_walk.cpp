@@ -7,12 +7,13 @@
 // Hostile trees are as deep as the reader allows: the walk keeps its own
 // stack instead of recursing, and looks at every node once.
 
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "bencode/bencoded.h"
 #include "torrent/hostile_integers.h"
 #include "torrent/torrent_file.h"
+#include "torrent/walk_error.h"
 
 namespace seedlens {
 
@@ -49,12 +50,17 @@ struct Folder {
 
 void TTorrentFile::ParseFileTree(const TBEncoded& Tree, std::int64_t PieceLength) {
     const bool buildFiles = ParseOptions.Has(TParseOptionsKind::poParseFiles);
+    // Every file repeats the names of the folders above it, so long folder
+    // names over many files would make the list far larger than the tree:
+    // past this many bytes of paths the list is refused.
+    const std::size_t pathBudget = 8 * static_cast<std::size_t>(Tree.StreamEndPos() - Tree.StreamStartPos()) + 65536;
+    std::size_t pathBytes = 0, listedBytes = 0;
     std::int32_t files = 0;
     std::uint64_t pieces = 0;
     TotalSize = 0;
     Files.clear();
-    // Path elements down to the folder walked now, only for sub-files.
-    std::vector<std::string_view> path;
+    // Folder names down to the folder walked now, decoded once, only for sub-files.
+    std::vector<std::string> path;
     std::vector<Folder> stack;
     const TBEncodedDataList root = Tree.ListData();
     stack.push_back({root.begin(), root.end()});
@@ -62,7 +68,10 @@ void TTorrentFile::ParseFileTree(const TBEncoded& Tree, std::int64_t PieceLength
         Folder& folder = stack.back();
         if (folder.Next == folder.End) {
             stack.pop_back();
-            if (!path.empty()) path.pop_back();
+            if (!path.empty()) {
+                pathBytes -= path.back().size();
+                path.pop_back();
+            }
             continue;
         }
         const TBEncodedData& entry = *folder.Next++;
@@ -73,8 +82,10 @@ void TTorrentFile::ParseFileTree(const TBEncoded& Tree, std::int64_t PieceLength
             TotalSize = WrappingAdd(TotalSize, size);
             pieces += PiecesOf(size, PieceLength);
             if (buildFiles) {
+                listedBytes += pathBytes;
+                if (listedBytes > pathBudget) throw WalkError("the file tree's paths are too long to list");
                 TTorrentSubFile file;
-                for (std::string_view element : path) file.Add(DecodeString(element));
+                for (const std::string& element : path) file.Add(element);
                 file.SetSize(size);
                 Files.push_back(std::move(file));
             }
@@ -82,7 +93,8 @@ void TTorrentFile::ParseFileTree(const TBEncoded& Tree, std::int64_t PieceLength
         }
         const TBEncodedDataList children = entry.Data.ListData();
         stack.push_back({children.begin(), children.end()});
-        path.push_back(entry.Header);
+        path.push_back(buildFiles ? DecodeString(entry.Header) : std::string());
+        pathBytes += path.back().size();
     }
     SetFileCount(files);
     BlockCount = Low32(static_cast<std::int64_t>(pieces));

@@ -126,11 +126,15 @@ void TTorrentFile::ParseInfoBlock(const TBEncoded& Info) { InfoWalk(*this).Run(I
 void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
     RequireEntries(FilesNode, "the files value is neither a list nor a dictionary");
     const bool buildFiles = ParseOptions.Has(TParseOptionsKind::poParseFiles);
-    for (const TBEncodedData& item : FilesNode.ListData()) {
+    const TBEncodedDataList entries = FilesNode.ListData();
+    for (const TBEncodedData& item : entries) {
         const TBEncoded& entry = item.Data;
         if (!entry.HasEntries()) {
-            // What earlier entries added stays; later ones are not looked at.
+            // What earlier entries added stays; later ones are only looked
+            // at to leave padding out of the count.
             FErrorFlags.Include(TErrorFlagKind::efCorruptFilesBlock);
+            for (const TBEncodedData* later = &item + 1; later != entries.end(); ++later)
+                if (later->Data.HasEntries() && IsPaddingFile(later->Data)) --FFileCount;
             return;
         }
         // Padding entries are no files: they count neither as files nor

@@ -68,6 +68,13 @@ TEST(FileTree, CountsSizesPiecesAndMultifile) {
          2, 7, 2, 1},
         {"file at the root", V2Info(Dict({{"", Dict({{"length", Int(3)}})}})), 1, 3, 1, 1},
         {"empty tree", V2Info(Dict({})), 0, 0, 0, 1},
+        {"a number beside the root's file", V2Info(Dict({{"a", File(5)}, {"b", Int(1)}})), 1, 5, 1, 1},
+        {"a string beside the file in its node",
+         V2Info(Dict({{"a", Dict({{"", Dict({{"length", Int(5)}})}, {"x", Str("y")}})}})), 1, 5, 1, 1},
+        {"two files under one empty key", V2Info(Dict({{"a", Dict({{"", Dict({{"length", Int(5)}})}, {"", Dict({})}})}})),
+         2, 5, 1, 1},
+        // The outer empty key is the file; its own "" is no length.
+        {"an empty key holding a file", V2Info(Dict({{"", File(5)}})), 1, 0, 0, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Label);
@@ -121,6 +128,21 @@ TEST(FileTree, SubFilesCarryTheirPaths) {
     EXPECT_EQ(doc.Files[2].Size(), 3);
     // Without poParseFiles only the counts are made.
     EXPECT_TRUE(WalkInfo(V2Info(Dict({{"z", File(3)}}))).Files.empty());
+}
+
+TEST(FileTree, SubFilePathsStayNearTheTreesSize) {
+    // Long folder names over many files: the list would hold name x files.
+    const auto tree = [](std::size_t NameBytes, int Files) {
+        std::string folder = "d";
+        for (int i = 0; i < Files; ++i) folder += Str("f" + std::to_string(i)) + File(1);
+        return V2Info(Dict({{std::string(NameBytes, 'x'), folder + "e"}}));
+    };
+    const TTorrentFile fine = WalkInfo(tree(200, 1'000), kFiles);
+    EXPECT_EQ(fine.Files.size(), 1'000u);
+    EXPECT_EQ(fine.Files[999].FullPath(), std::string(200, 'x') + "\\f999");
+    EXPECT_THROW(WalkInfo(tree(64 * 1024, 1'000), kFiles), std::exception);
+    // Without the list there is nothing to refuse.
+    EXPECT_EQ(WalkInfo(tree(64 * 1024, 1'000)).FileCount(), 1'000);
 }
 
 TEST(FileTree, HundredThousandFiles) {

@@ -54,6 +54,7 @@ TEST(PaddingFiles, WhichEntriesArePadding) {
         {"the bare prefix", Entry({{"path", List({Str("_____padding_file_")})}}), true},
         {"name in a folder", Entry({{"path", List({Str(".pad"), Str(padName)})}}), true},
         {"name in path.utf-8", Entry({{"path", List({Str("x")})}, {"path.utf-8", List({Str(padName)})}}), true},
+        {"executable with the old creators' name", Entry({{"attr", Str("x")}, {"path", List({Str(padName)})}}), true},
         {"name not last", Entry({{"path", List({Str(padName), Str("x")})}}), false},
         {"prefix cut short", Entry({{"path", List({Str("____padding_file_")})}}), false},
         {"name inside, not first", Entry({{"path", List({Str("a_____padding_file_")})}}), false},
@@ -91,6 +92,32 @@ TEST(PaddingFiles, OnlyPaddingLeavesNoFiles) {
     EXPECT_EQ(doc.FileCount(), 0);
     EXPECT_EQ(doc.TotalSize, 0);
     EXPECT_EQ(doc.Multifile, 1);
+}
+
+TEST(PaddingFiles, LeftOutOfTheCountBehindACorruptEntry) {
+    const std::string real = Dict({{"length", Int(100)}, {"path", List({Str("real")})}});
+    const std::string pad = Dict({{"attr", Str("p")}, {"length", Int(7)}, {"path", List({Str(".pad"), Str("7")})}});
+    struct Case {
+        const char* Label;
+        std::vector<std::string> Entries;
+        std::int32_t Files;
+    } cases[] = {
+        {"padding before the corrupt entry", {real, pad, Int(5)}, 2},
+        {"padding behind the corrupt entry", {real, Int(5), pad}, 2},
+        {"a real file behind the corrupt entry", {real, Int(5), real}, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Label);
+        TTorrentFile doc;
+        doc.Clear();
+        const std::string info = Dict({{"files", List(c.Entries)}});
+        MemoryStream stream(info);
+        TBEncodedTree tree(stream);
+        doc.ParseInfoBlock(tree.Root());
+        EXPECT_TRUE(doc.ErrorFlags().Has(TErrorFlagKind::efCorruptFilesBlock));
+        EXPECT_EQ(doc.FileCount(), c.Files);
+        EXPECT_EQ(doc.TotalSize, 100);  // nothing behind the corrupt entry is summed
+    }
 }
 
 TEST(PaddingFiles, SingleFileTorrentsHaveNone) {

@@ -1,40 +1,18 @@
-// Case folding through a C.UTF-8 locale object of our own, never the
-// process locale, which belongs to the host.
-
-#include <locale.h>
-#include <wctype.h>
+// Case comparison by Unicode simple case folding, from our own table: the
+// C library's case mappings differ from folding (the Kelvin sign, capital
+// sharp s, dotless i) and depend on locales the host owns.
 
 #include <cstdint>
 #include <cstring>
 
+#include "platform/case_folding.h"
 #include "platform/text_compare.h"
 
 namespace seedlens::platform {
 
 namespace {
 
-char16_t AsciiUpper(char16_t Unit) { return (Unit >= u'a' && Unit <= u'z') ? static_cast<char16_t>(Unit - 32) : Unit; }
-
-class FoldingLocale {
-public:
-    FoldingLocale() : FLocale(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr))) {}
-    ~FoldingLocale() {
-        if (FLocale != static_cast<locale_t>(nullptr)) freelocale(FLocale);
-    }
-    char32_t Upper(char32_t CodePoint) const {
-        if (CodePoint < 0x80) return AsciiUpper(static_cast<char16_t>(CodePoint));
-        if (FLocale == static_cast<locale_t>(nullptr)) return CodePoint;
-        return static_cast<char32_t>(towupper_l(static_cast<wint_t>(CodePoint), FLocale));
-    }
-
-private:
-    locale_t FLocale;
-};
-
-const FoldingLocale& Folding() {
-    static const FoldingLocale locale;
-    return locale;
-}
+char16_t AsciiLower(char16_t Unit) { return (Unit >= u'A' && Unit <= u'Z') ? static_cast<char16_t>(Unit + 32) : Unit; }
 
 // Next code point of Text at Pos, advancing Pos; lone surrogates stand alone.
 char32_t NextCodePoint(std::u16string_view Text, std::size_t& Pos) {
@@ -47,23 +25,21 @@ char32_t NextCodePoint(std::u16string_view Text, std::size_t& Pos) {
 }  // namespace
 
 bool EqualIgnoringCase(std::u16string_view A, std::u16string_view B) {
-    if (A.size() != B.size()) return false;  // simple folding keeps UTF-16 lengths of pairs alike
+    if (A.size() != B.size()) return false;  // simple folding keeps a text's UTF-16 length
     // The usual duplicate: the same address written twice.
     if (A.empty() || std::memcmp(A.data(), B.data(), A.size() * sizeof(char16_t)) == 0) return true;
-    // Addresses are nearly always ASCII: compare those without the locale.
+    // Addresses are nearly always ASCII: compare those without the table.
     std::size_t ascii = 0;
     for (; ascii < A.size(); ++ascii) {
         const char16_t a = A[ascii], b = B[ascii];
         if (a >= 0x80 || b >= 0x80) break;
-        if (a != b && AsciiUpper(a) != AsciiUpper(b)) return false;
+        if (a != b && AsciiLower(a) != AsciiLower(b)) return false;
     }
-    if (ascii == A.size()) return true;
-    const FoldingLocale& folding = Folding();
     std::size_t i = ascii, j = ascii;
     while (i < A.size() && j < B.size()) {
         const char32_t a = NextCodePoint(A, i);
         const char32_t b = NextCodePoint(B, j);
-        if (a != b && folding.Upper(a) != folding.Upper(b)) return false;
+        if (a != b && SimpleCaseFold(a) != SimpleCaseFold(b)) return false;
     }
     return i == A.size() && j == B.size();
 }
@@ -74,19 +50,18 @@ std::u16string CaseInsensitiveKey(std::u16string_view Text) {
     bool ascii = true;
     for (char16_t& unit : key) {
         if (unit >= 0x80) ascii = false;
-        unit = AsciiUpper(unit);
+        unit = AsciiLower(unit);
     }
     if (ascii) return key;
-    const FoldingLocale& folding = Folding();
     key.clear();
     std::size_t i = 0;
     while (i < Text.size()) {
-        const char32_t upper = folding.Upper(NextCodePoint(Text, i));
-        if (upper < 0x10000) {
-            key.push_back(static_cast<char16_t>(upper));
+        const char32_t folded = SimpleCaseFold(NextCodePoint(Text, i));
+        if (folded < 0x10000) {
+            key.push_back(static_cast<char16_t>(folded));
         } else {
-            key.push_back(static_cast<char16_t>(0xD800 + ((upper - 0x10000) >> 10)));
-            key.push_back(static_cast<char16_t>(0xDC00 + ((upper - 0x10000) & 0x3FF)));
+            key.push_back(static_cast<char16_t>(0xD800 + ((folded - 0x10000) >> 10)));
+            key.push_back(static_cast<char16_t>(0xDC00 + ((folded - 0x10000) & 0x3FF)));
         }
     }
     return key;

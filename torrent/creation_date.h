@@ -1,6 +1,6 @@
 #pragma once
-// The "creation date" value (seconds since 1970-01-01 00:00 UTC) as a
-// TDateTime in UTC.
+// The "creation date" value (seconds since 1970-01-01 00:00 UTC, or
+// milliseconds as some creators write it) as a TDateTime in UTC.
 
 #include <cstdint>
 
@@ -8,9 +8,10 @@
 
 namespace seedlens {
 
-// 0 (no date) when the count's date falls outside 1601-01-01 to
-// 30827-12-31, the dates a Windows file time can hold.
-TDateTime CreationDateToDateTime(std::int64_t Seconds);
+// Seconds when their date falls inside 1601-01-01 to 30827-12-31, the
+// dates a Windows file time can hold; otherwise milliseconds when theirs
+// does; otherwise 0 (no date).
+TDateTime CreationDateToDateTime(std::int64_t Value);
 
 // TDateTime counts days since this date.
 inline constexpr int kDateTimeEpochYear = 1899;

@@ -6,10 +6,10 @@
 #include "bencode/bencode_tree.h"
 #include "platform/code_pages.h"
 #include "platform/utf_codec.h"
+#include "torrent/address_text.h"
 #include "torrent/creation_date.h"
 #include "torrent/hashes.h"
 #include "torrent/key_table.h"
-#include "torrent/legacy_text.h"
 #include "torrent/load_error.h"
 #include "torrent/torrent_file.h"
 #include "torrent/tracker_set.h"
@@ -76,7 +76,7 @@ private:
     // The announce URL goes first unless "announce-list" already has it.
     void AddAnnounce() {
         if (FAnnounce.empty()) return;
-        const LegacyText announce(FAnnounce);
+        const AddressText announce(FAnnounce);
         if (FDoc.Trackers.Empty())
             FDoc.Trackers.Add(announce.View());
         else if (!FKnownTrackers.Contains(announce.View()))
@@ -117,7 +117,7 @@ void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) 
             return;
         }
         for (const TBEncodedData& item : tier.Data.ListData()) {
-            const LegacyText address(item.Data.StringData());
+            const AddressText address(item.Data.StringData());
             if (Known.Insert(address.View())) Trackers.Add(address.View());
         }
     }
@@ -126,10 +126,10 @@ void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) 
 void TTorrentFile::ParseWebseeds(const TBEncoded& Value) {
     // A single web seed is often written as a plain string.
     if (Value.IsString()) {
-        Webseeds.Add(LegacyText(Value.StringData()).View());
+        Webseeds.Add(AddressText(Value.StringData()).View());
         return;
     }
-    for (const TBEncodedData& item : Value.ListData()) Webseeds.Add(LegacyText(item.Data.StringData()).View());
+    for (const TBEncodedData& item : Value.ListData()) Webseeds.Add(AddressText(item.Data.StringData()).View());
 }
 
 void TTorrentFile::AddErrorMessages() {

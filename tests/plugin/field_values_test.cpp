@@ -4,9 +4,14 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <utility>
 
+#include "bencode/memory_stream.h"
 #include "platform/code_pages.h"
 #include "plugin/field_values.h"
+#include "tests/support/bencode_writer.h"
+#include "torrent/torrent_file.h"
 
 namespace seedlens {
 namespace {
@@ -126,6 +131,45 @@ TEST(FieldValues, DateConversionAtTheEdges) {
     EXPECT_FALSE(DateTimeToFileTime(-109206.0));
     EXPECT_FALSE(DateTimeToFileTime(1e300));
     EXPECT_FALSE(DateTimeToFileTime(std::nan("")));
+}
+
+// The file time a "creation date" reaches the host as, through the
+// document's TDateTime.
+std::optional<std::uint64_t> FileTimeOfCreationDate(std::int64_t Value) {
+    const std::string bytes = test::Dict({{"creation date", test::Int(Value)}});
+    MemoryStream stream(bytes);
+    TTorrentFile doc;
+    doc.LoadStream(stream);
+    return DateTimeToFileTime(doc.Created);
+}
+
+TEST(FieldValues, CreationDatesReachTheHostToTheMillisecond) {
+    constexpr std::int64_t k1970 = 116444736000000000;
+    constexpr std::int64_t kLastSecond = 910670515199;  // 30827-12-31 23:59:59
+    constexpr std::int64_t kFirstSecond = -11644473600;  // 1601-01-01
+    struct { std::int64_t Value, Ticks; } edges[] = {
+        {1452468725091, k1970 + 1452468725091 * 10000},  // 2016-01-10 23:32:05.091
+        {1452468725, k1970 + 1452468725 * 10000000LL},
+        {kLastSecond, k1970 + kLastSecond * 10000000},
+        {kLastSecond + 1, k1970 + (kLastSecond + 1) * 10000},
+        {kLastSecond * 1000 + 999, k1970 + (kLastSecond * 1000 + 999) * 10000},
+        {kFirstSecond, 0},
+    };
+    for (const auto& e : edges)
+        EXPECT_EQ(FileTimeOfCreationDate(e.Value), static_cast<std::uint64_t>(e.Ticks)) << e.Value;
+    EXPECT_FALSE(FileTimeOfCreationDate(kLastSecond * 1000 + 1000));
+    // Only dates past the last second are taken for milliseconds.
+    EXPECT_FALSE(FileTimeOfCreationDate(kFirstSecond - 1));
+    EXPECT_FALSE(FileTimeOfCreationDate(kFirstSecond * 1000));
+    // Every millisecond of a second, across the range read as milliseconds:
+    // none is lost to rounding on the way.
+    const std::pair<std::int64_t, std::int64_t> ranges[] = {{kLastSecond + 1, kLastSecond * 1000 + 999}};
+    for (const auto& [first, last] : ranges) {
+        for (std::int64_t step = 0; step < 4000; ++step) {
+            const std::int64_t value = first + step * ((last - first) / 4000) + step % 1000;
+            ASSERT_EQ(FileTimeOfCreationDate(value), static_cast<std::uint64_t>(k1970 + value * 10000)) << value;
+        }
+    }
 }
 
 TEST(FieldValues, TextsInBothWidths) {

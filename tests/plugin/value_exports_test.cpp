@@ -164,6 +164,29 @@ TEST_F(ValueExports, EmptyFieldsDifferByExport) {
     EXPECT_EQ(Narrow(path, 6).Result, -3);
 }
 
+TEST_F(ValueExports, Utf8TrackersAndMillisecondDates) {
+    const std::string path = Write("today.torrent", Dict({{"announce", Str("http://трекер.пример.рф/announce")},
+                                                           {"creation date", Int(1452468725091)},
+                                                           {"info", Dict({{"name", Str("n")}})}}));
+    // The 8-bit export gives what the host's 8-bit text can hold of it.
+    const auto narrowed = [](std::string_view Utf8) {
+        return platform::Utf16ToUtf8(platform::NarrowToUtf16(platform::Utf16ToNarrow(platform::Utf8ToUtf16(Utf8))));
+    };
+    struct { std::int32_t Unit; const char* Text; } trackers[] = {
+        {0, "http://трекер.пример.рф/announce"},
+        {1, "трекер.пример.рф"},
+    };
+    for (const auto& t : trackers) {
+        EXPECT_EQ(Wide(path, 5, t.Unit).Text, t.Text);
+        EXPECT_EQ(Narrow(path, 5, t.Unit).Text, narrowed(t.Text));
+    }
+    const std::int64_t fileTime = 116444736000000000 + 1452468725091 * 10000;  // 2016-01-10 23:32:05.091
+    for (const Answer& date : {Wide(path, 6), Narrow(path, 6)}) {
+        EXPECT_EQ(date.Result, 10);
+        EXPECT_EQ(date.Integer, fileTime);
+    }
+}
+
 TEST_F(ValueExports, OneLoadServesBothExports) {
     const std::string path = Write("once.torrent", kTorrent);
     EXPECT_EQ(Narrow(path, 0).Text, "Caf\xc3\xa9");

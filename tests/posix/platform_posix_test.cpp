@@ -27,9 +27,36 @@ TEST(PosixFileNames, CompareExactly) {
     EXPECT_GT(platform::CompareFileNames(u"abcdefghij", u"abcdefgh"), 0);
 }
 
+// Windows compares through its own locale functions; these are the
+// folding's answers, where the C library's upper-casing gave others.
 TEST(PosixCaseFolding, SimpleFoldingOnly) {
-    EXPECT_FALSE(platform::EqualIgnoringCase(u"Straße", u"STRASSE"));  // no expansion of ß
-    EXPECT_TRUE(platform::EqualIgnoringCase(u"\U00010428", u"\U00010400"));  // Deseret, beyond the BMP
+    struct { std::u16string_view A, B; bool Equal; } cases[] = {
+        {u"Straße", u"STRASSE", false},  // no expansion of ß
+        {u"\U00010428", u"\U00010400", true},  // Deseret, beyond the BMP
+        {u"http://\U00010428.org", u"HTTP://\U00010400.ORG", true},
+        {u"\U00010428", u"\U00010401", false},
+        {u"\u212A", u"k", true},    // Kelvin sign
+        {u"\u212A", u"K", true},
+        {u"\u1E9E", u"ß", true},    // capital sharp s
+        {u"\u03F4", u"θ", true},    // capital theta symbol
+        {u"\u03F4", u"\u03D1", true},  // both fold to θ
+        {u"\u0131", u"i", false},   // dotless i stays apart
+        {u"\u0131", u"I", false},
+        {u"\u0130", u"i", false},
+        {u"\u017F", u"s", true},    // long s
+        {u"\u017F", u"S", true},
+        {u"tra\u212Aer.org", u"TRAKER.ORG", true},
+        {u"\xD801", u"\xD801", true},  // lone surrogates stand for themselves
+        {u"\xD801x", u"\xD801X", true},
+        {u"\xD801\xDC00", u"\xD801x", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(platform::Utf16ToUtf8(c.A) + " / " + platform::Utf16ToUtf8(c.B));
+        EXPECT_EQ(platform::EqualIgnoringCase(c.A, c.B), c.Equal);
+        EXPECT_EQ(platform::EqualIgnoringCase(c.B, c.A), c.Equal);
+        // Hashed look-ups must find what the comparison finds.
+        EXPECT_EQ(platform::CaseInsensitiveKey(c.A) == platform::CaseInsensitiveKey(c.B), c.Equal);
+    }
 }
 
 std::string FailureOf(const std::string& Path) {

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "bencode/memory_stream.h"
+#include "platform/code_pages.h"
 #include "tests/support/bencode_writer.h"
 #include "tests/support/hex.h"
 #include "torrent/hashes.h"
@@ -100,8 +101,17 @@ TEST(LoadStream, Trackers) {
         {Dict({{"Announce", Str("http://A")}}), {}, "", false},
         // A later "announce" of the wrong kind forgets an earlier one.
         {Dict({{"announce", Str("http://A")}, {"announce", Int(1)}}), {}, "", false},
-        // Trackers are read in the legacy code page.
+        // Trackers that are not UTF-8 are read in the legacy code page.
         {Dict({{"announce", Str("http://caf\xe9")}}), {u"http://café"}, "http://caf\xc3\xa9", false},
+        // UTF-8 ones as UTF-8, long ones too, and found in the list in other letter case.
+        {Dict({{"announce", Str("http://трекер.пример.рф/announce")}}), {u"http://трекер.пример.рф/announce"},
+         "http://трекер.пример.рф/announce", false},
+        {Dict({{"announce", Str("http://caf\xc3\xa9/" + std::string(300, 'a'))}}),
+         {u"http://café/" + std::u16string(300, u'a')}, "http://caf\xc3\xa9/" + std::string(300, 'a'), false},
+        {Dict({{"announce", Str("http://ТРЕКЕР.рф")},
+               {"announce-list",
+                List({List({Str("http://трекер.рф"), Str("http://Трекер.РФ"), Str("http://caf\xc9")})})}}),
+         {u"http://трекер.рф", u"http://cafÉ"}, "http://трекер.рф", false},
         // Non-ASCII and long announces are found in the list as well as short ASCII ones.
         {Dict({{"announce", Str("http://caf\xe9")}, {"announce-list", List({List({Str("http://CAF\xc9")})})}}),
          {u"http://CAFÉ"}, "http://CAF\xc3\x89", false},
@@ -115,6 +125,24 @@ TEST(LoadStream, Trackers) {
         EXPECT_EQ(Texts(doc.Trackers), c.Trackers) << c.Bytes;
         EXPECT_EQ(doc.FirstTracker, c.First) << c.Bytes;
         EXPECT_EQ(doc.ErrorFlags().Has(TErrorFlagKind::efCorruptAnnounceList), c.AnnounceListCorrupt) << c.Bytes;
+    }
+}
+
+TEST(LoadStream, IllFormedUtf8TrackersAreReplacedAsNamesAre) {
+    // Shaped like UTF-8, so not read in the legacy code page, but no
+    // character: an overlong form, an encoded surrogate, a value past U+10FFFF.
+    const std::string cases[] = {"http://x\xC0\x80y", "http://\xED\xA0\x80",
+                                 "http://\xF4\x90\x80\x80/" + std::string(300, 'a')};
+    for (const std::string& address : cases) {
+        const TTorrentFile doc = Load(Dict({{"announce", Str(address)},
+                                            {"info", Dict({{"name", Str(address)}})},
+                                            {"url-list", Str(address)}}));
+        ASSERT_EQ(doc.Trackers.Count(), 1) << address;
+        const std::u16string asName = platform::Utf8ToUtf16(doc.TorrentName());
+        EXPECT_EQ(doc.Trackers[0], asName) << address;
+        EXPECT_EQ(doc.Webseeds[0], asName) << address;
+        EXPECT_NE(asName.find(u'\uFFFD'), std::u16string::npos) << address;
+        EXPECT_EQ(platform::Utf8ToUtf16(doc.FirstTracker), asName) << address;
     }
 }
 
@@ -157,6 +185,10 @@ TEST(LoadStream, Webseeds) {
         {Dict({{"httpseeds", Int(3)}}), {}},
         {Dict({{"url-list", List({Int(1)})}}), {u""}},
         {Dict({{"url-list", List({Str("a")})}, {"url-list", List({Str("b")})}}), {u"a", u"b"}},
+        // Read like trackers: UTF-8 when they are, otherwise the legacy code page.
+        {Dict({{"url-list", Str("http://зеркало.рф/")}}), {u"http://зеркало.рф/"}},
+        {Dict({{"httpseeds", List({Str("http://\xe9")})}, {"url-list", List({Str("http://\xc3\xa9")})}}),
+         {u"http://é", u"http://é"}},
     };
     for (const auto& c : cases) EXPECT_EQ(Texts(Load(c.Bytes).Webseeds), c.Seeds) << c.Bytes;
 }
@@ -182,9 +214,16 @@ TEST(LoadStream, CreationDates) {
         {Int(4294967296), DateTimeOf(2106, 2, 7, 6, 28, 16)},
         {Int(-3866032800), DateTimeOf(1847, 6, 29, 6, 0, 0)},
         {Int(-11644473600), DateTimeOf(1601, 1, 1, 0, 0, 0)},
-        {Int(-11644473601), 0},  // before 1601: no date
         {Int(910670515199), DateTimeOf(30827, 12, 31, 23, 59, 59)},
-        {Int(910670515200), 0},  // after 30827
+        // Out of range as seconds, in range as milliseconds.
+        {Int(910670515200), DateTimeOf(1998, 11, 10, 4, 1, 55) + 0.2 / 86400},
+        {Int(1452468725091), DateTimeOf(2016, 1, 10, 23, 32, 5) + 0.091 / 86400},
+        {Int(910670515199999), DateTimeOf(30827, 12, 31, 23, 59, 59) + 0.999 / 86400},
+        // Before 1601 or past the last millisecond: no date.
+        {Int(-11644473601), 0},
+        {Int(-11644473600000), 0},
+        {Int(910670515200000), 0},
+        {Int(-11644473600001), 0},
         {Int(INT64_MAX), 0},
         {Int(INT64_MIN), 0},
         {Str("1000000000"), 0},  // not an integer: no date

@@ -1,5 +1,5 @@
-// The document's text lists: order, insertion, look-up, and texts read in
-// the legacy code page without a copy.
+// The document's text lists: order, insertion, look-up, and addresses read
+// as UTF-8 or in the legacy code page, short ASCII ones without a copy.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "torrent/legacy_text.h"
+#include "torrent/address_text.h"
 #include "torrent/text_list.h"
 
 namespace seedlens {
@@ -52,7 +52,7 @@ TEST(TextList, IndexOfIgnoresCaseAndClearEmptiesEverything) {
     EXPECT_EQ(Texts(list), std::vector<std::u16string>{u"after"});
 }
 
-TEST(LegacyText, ReadsEveryByteWhetherWidenedOrDecoded) {
+TEST(AddressText, ReadsEveryByteWhetherWidenedOrDecoded) {
     const struct {
         std::string Bytes;
         std::u16string Text;
@@ -61,10 +61,13 @@ TEST(LegacyText, ReadsEveryByteWhetherWidenedOrDecoded) {
         {"udp://a:1", u"udp://a:1"},
         {std::string(256, 'a'), std::u16string(256, u'a')},  // the longest widened on the stack
         {std::string(257, 'a'), std::u16string(257, u'a')},  // decoded
-        {"caf\xe9", u"caf\u00e9"},                           // not ASCII: Windows-1252
+        {"caf\xe9", u"caf\u00e9"},                           // not UTF-8: Windows-1252
+        {"caf\xc3\xa9", u"caf\u00e9"},                       // UTF-8
+        {"\xf0\x90\x90\x80" + std::string(300, 'a'), u"\U00010400" + std::u16string(300, u'a')},
+        {std::string(300, 'a') + "\xc3", std::u16string(300, u'a') + u"\u00c3"},  // cut short: not UTF-8
         {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
     };
-    for (const auto& c : cases) EXPECT_EQ(LegacyText(c.Bytes).View(), c.Text) << c.Bytes.size();
+    for (const auto& c : cases) EXPECT_EQ(AddressText(c.Bytes).View(), c.Text) << c.Bytes.size();
 }
 
 }  // namespace

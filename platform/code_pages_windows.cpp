@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "platform/code_pages.h"
+#include "platform/code_pages_windows.h"
 #include "platform/windows_text.h"
 
 namespace seedlens::platform {
@@ -43,6 +44,42 @@ std::string Encode(std::u16string_view Text, UINT CodePage) {
 
 bool IsHighSurrogate(char16_t Unit) { return Unit >= 0xD800 && Unit <= 0xDBFF; }
 
+// The longest prefix of whole UTF-8 characters within Capacity bytes: back
+// off over continuation bytes from where the cut would fall.
+std::size_t Utf8Prefix(std::string_view Bytes, std::size_t Capacity) {
+    if (Capacity >= Bytes.size()) return Bytes.size();
+    std::size_t end = Capacity;
+    while (end > 0 && (static_cast<unsigned char>(Bytes[end]) & 0xC0) == 0x80) --end;
+    return end;
+}
+
+// The same for a code page of single and double-byte characters.
+std::size_t DoubleBytePrefix(std::string_view Bytes, UINT CodePage, std::size_t Capacity) {
+    std::size_t end = 0;
+    while (end < Bytes.size()) {
+        const std::size_t width =
+            IsDBCSLeadByteEx(CodePage, static_cast<BYTE>(Bytes[end])) && end + 1 < Bytes.size() ? 2 : 1;
+        if (end + width > Capacity) break;
+        end += width;
+    }
+    return end;
+}
+
+// Any other code page of characters longer than two bytes: each character
+// encoded on its own, which is whole by construction.
+std::size_t EncodeEachCharacterInto(std::u16string_view Text, UINT CodePage, char* Out, std::size_t Capacity) {
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < Text.size();) {
+        const std::size_t units = IsHighSurrogate(Text[i]) && i + 1 < Text.size() ? 2 : 1;
+        const std::string character = Encode(Text.substr(i, units), CodePage);
+        if (written + character.size() > Capacity) break;
+        std::copy(character.begin(), character.end(), Out + written);
+        written += character.size();
+        i += units;
+    }
+    return written;
+}
+
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view Bytes) { return Decode(Bytes, CP_UTF8).value_or(std::u16string()); }
@@ -66,19 +103,21 @@ std::size_t Utf8ToUtf16Into(std::string_view Utf8, char16_t* Out, std::size_t Ca
     return count;
 }
 
-std::size_t Utf8ToNarrowInto(std::string_view Utf8, char* Out, std::size_t Capacity) {
-    const std::string text = Utf16ToNarrow(Utf8ToUtf16(Utf8.substr(0, std::min(Utf8.size(), Capacity * 3 + 4))));
-    // Walk whole characters: a double-byte character is never cut in two.
-    const UINT codePage = GetACP();
-    std::size_t count = 0;
-    while (count < text.size()) {
-        const std::size_t width =
-            IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[count])) && count + 1 < text.size() ? 2 : 1;
-        if (count + width > Capacity) break;
-        count += width;
-    }
-    std::copy_n(text.data(), count, Out);
+std::size_t EncodeWholeCharactersInto(std::u16string_view Text, std::uint32_t CodePage, char* Out,
+                                      std::size_t Capacity) {
+    CPINFO info;
+    if (!GetCPInfo(CodePage, &info)) return 0;
+    if (CodePage != CP_UTF8 && info.MaxCharSize > 2) return EncodeEachCharacterInto(Text, CodePage, Out, Capacity);
+    const std::string bytes = Encode(Text, CodePage);
+    const std::size_t count =
+        CodePage == CP_UTF8 ? Utf8Prefix(bytes, Capacity) : DoubleBytePrefix(bytes, CodePage, Capacity);
+    std::copy_n(bytes.data(), count, Out);
     return count;
+}
+
+std::size_t Utf8ToNarrowInto(std::string_view Utf8, char* Out, std::size_t Capacity) {
+    return EncodeWholeCharactersInto(Utf8ToUtf16(Utf8.substr(0, std::min(Utf8.size(), Capacity * 3 + 4))), GetACP(),
+                                     Out, Capacity);
 }
 
 void SelectLegacyCodePageForTesting(std::uint32_t CodePage) { gLegacyForTesting.store(CodePage); }

@@ -5,23 +5,42 @@
 #include <wincrypt.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "platform/digest.h"
 
 namespace seedlens::platform {
 
 struct Digest::State {
-    HCRYPTPROV Provider = 0;
     HCRYPTHASH Hash = 0;
     DWORD Length = 0;
     bool Failed = false;
     ~State() {
         if (Hash != 0) CryptDestroyHash(Hash);
-        if (Provider != 0) CryptReleaseContext(Provider, 0);
     }
 };
 
 namespace {
+
+// One context for every digest on every thread, each with its own hash
+// object. Releasing the last context unloads the provider's library, and
+// loading it again for the next file costs far more than the digest. The
+// module stays loaded once loaded, so the context is never released.
+std::atomic<HCRYPTPROV> gProvider{0};
+
+// The shared context, acquired by the first digest that needs it; 0 when
+// it cannot be had now (the next digest tries again).
+HCRYPTPROV SharedProvider() {
+    if (const HCRYPTPROV provider = gProvider.load(std::memory_order_acquire); provider != 0) return provider;
+    // PROV_RSA_AES is the provider type that offers SHA-256 besides SHA-1 and MD5.
+    HCRYPTPROV fresh = 0;
+    if (!CryptAcquireContextA(&fresh, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT)) return 0;
+    HCRYPTPROV first = 0;
+    if (gProvider.compare_exchange_strong(first, fresh, std::memory_order_acq_rel)) return fresh;
+    CryptReleaseContext(fresh, 0);  // another thread got there first
+    return first;
+}
+
 struct AlgorithmId {
     ALG_ID Id;
     DWORD Length;
@@ -37,13 +56,11 @@ AlgorithmId IdOf(DigestAlgorithm Algorithm) {
 }
 }  // namespace
 
-// PROV_RSA_AES is the provider type that offers SHA-256 besides SHA-1 and MD5.
 Digest::Digest(DigestAlgorithm Algorithm) : FState(std::make_unique<State>()) {
     const AlgorithmId algorithm = IdOf(Algorithm);
     FState->Length = algorithm.Length;
-    FState->Failed =
-        !CryptAcquireContextA(&FState->Provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) ||
-        !CryptCreateHash(FState->Provider, algorithm.Id, 0, 0, &FState->Hash);
+    const HCRYPTPROV provider = SharedProvider();
+    FState->Failed = provider == 0 || !CryptCreateHash(provider, algorithm.Id, 0, 0, &FState->Hash);
 }
 
 Digest::~Digest() = default;

@@ -1,15 +1,17 @@
 // Files through CreateFileW. Other programs may keep reading the torrent
-// while we do (FILE_SHARE_READ); only files on disk are read.
+// while we do (FILE_SHARE_READ); only files on disk are read. Long names
+// are opened through their "\\?\" form; the caller keeps the name it gave.
 
 #include <windows.h>
 
+#include "platform/long_paths_windows.h"
 #include "platform/read_only_file.h"
 #include "platform/windows_text.h"
 
 namespace seedlens::platform {
 
 std::unique_ptr<ReadOnlyFile> ReadOnlyFile::Open(std::u16string_view Path) {
-    const std::u16string name(Path);  // zero-terminated
+    const std::u16string name = OpenableName(Path);
     HANDLE handle = CreateFileW(AsWide(name.c_str()), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;

@@ -140,7 +140,7 @@ bool InfoCache::Contains(std::u16string_view FileName) const {
 }
 
 TorrentInfoPtr LoadTorrentInfo(std::u16string_view FileName) {
-    // Shared by every cache and thread; freed when the plug-in is unloaded.
+    // Shared by every cache and thread; freed when the module leaves memory.
     static SpareDocument spare;
     try {
         SpareDocument::Loan loan(spare);

@@ -6,7 +6,7 @@ PluginLibrary::PluginLibrary(InfoCache::Loader Load) : FFieldTable(BuildFieldTab
 
 namespace {
 // Constructed when the host loads the library and destroyed, with every
-// cached record, when it unloads it.
+// cached record, when the module leaves memory (platform/module_residence.h).
 PluginLibrary gLibrary;
 }  // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 // What lives while the host has the plug-in loaded: the field table and the
-// per-file cache. Built once at load time and destroyed at unload.
+// per-file cache. Built once at load time and destroyed when the module
+// leaves memory.
 
 #include "plugin/field_table.h"
 #include "plugin/info_cache.h"

@@ -25,4 +25,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   timeout 300 wine wineboot -i >/dev/null 2>&1 || true
   timeout 60 wineserver -w || true
 fi
-exec timeout "${SEEDLENS_WINE_TIMEOUT:-900}" wine "$@" </dev/null
+# The tests' folders go in one of the run's own, removed after the program
+# has ended: a plug-in module they load stays loaded, and undeletable, until then.
+run_temp="$(mktemp -d "${TMPDIR:-/tmp}/seedlens-wine-run.XXXXXX")"
+trap 'rm -rf "$run_temp"' EXIT
+export SEEDLENS_TEST_TEMP="Z:${run_temp//\//\\}"
+timeout "${SEEDLENS_WINE_TIMEOUT:-900}" wine "$@" </dev/null

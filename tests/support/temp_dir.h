@@ -2,6 +2,7 @@
 // A fresh folder for one test, removed with everything in it afterwards.
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,8 +15,7 @@ public:
     TempDir() {
         static int counter = 0;
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        FPath = std::filesystem::temp_directory_path() /
-                ("seedlens-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+        FPath = Base() / ("seedlens-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
         std::filesystem::create_directories(FPath);
     }
     ~TempDir() {
@@ -35,6 +35,14 @@ public:
     }
 
 private:
+    // The Wine runner names a folder of the run's own, removed once the
+    // program has ended: on Windows a plug-in module the tests load stays
+    // loaded, and so cannot be removed, until then.
+    static std::filesystem::path Base() {
+        if (const char* base = std::getenv("SEEDLENS_TEST_TEMP")) return base;
+        return std::filesystem::temp_directory_path();
+    }
+
     std::filesystem::path FPath;
 };
 

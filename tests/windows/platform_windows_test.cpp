@@ -1,6 +1,6 @@
 // What holds on Windows only: case-insensitive ordinal file-name keys, the
-// active ANSI code page as the 8-bit interface, files held by others, and
-// loading the plug-in again and again.
+// active ANSI code page as the 8-bit interface, files held by others,
+// loading the plug-in again and again, and one CryptoAPI provider.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "platform/code_pages.h"
+#include "platform/digest.h"
 #include "platform/dynamic_library.h"
 #include "platform/text_compare.h"
 #include "tests/support/bencode_writer.h"
@@ -108,13 +109,27 @@ TEST(WindowsLibrary, LoadsAndUnloadsAgainAndAgain) {
         const auto getValueW = reinterpret_cast<GetValueWFn>(library.Symbol("ContentGetValueW"));
         char16_t buffer[64] = {};
         ASSERT_EQ(getValueW(wide.c_str(), 7, 0, buffer, sizeof buffer, 0), 11);
-        EXPECT_EQ(std::u16string(buffer).size(), 40u);  // a digest, on a fresh context each time
+        EXPECT_EQ(std::u16string(buffer).size(), 40u);  // a digest
     }
     // Hashing made no key container: the user's default one still does not exist.
     HCRYPTPROV provider = 0;
     EXPECT_FALSE(CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL, 0));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(NTE_BAD_KEYSET));
     if (provider != 0) CryptReleaseContext(provider, 0);
+}
+
+TEST(WindowsDigest, OneProviderServesEveryDigest) {
+    // Its library stays loaded between digests instead of being loaded
+    // again for every file.
+    const std::byte abc[] = {std::byte{'a'}, std::byte{'b'}, std::byte{'c'}};
+    for (const auto algorithm : {platform::DigestAlgorithm::Sha1, platform::DigestAlgorithm::Sha256}) {
+        {
+            platform::Digest digest(algorithm);
+            ASSERT_TRUE(digest.Update(abc));
+            ASSERT_TRUE(digest.Finish().has_value());
+        }
+        EXPECT_NE(GetModuleHandleW(L"rsaenh.dll"), nullptr);
+    }
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace seedlens::platform {
 class DynamicLibrary {
 public:
     // Loads the library at Path (UTF-8). Throws std::runtime_error with the
-    // system's reason when it cannot be loaded.
+    // system's reason, without the path, when it cannot be loaded.
     explicit DynamicLibrary(const std::string& Path);
     ~DynamicLibrary();
     DynamicLibrary(const DynamicLibrary&) = delete;

@@ -11,8 +11,11 @@ namespace seedlens::platform {
 DynamicLibrary::DynamicLibrary(const std::string& Path) {
     FHandle = dlopen(Path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (FHandle == nullptr) {
-        const char* reason = dlerror();
-        throw std::runtime_error(reason != nullptr ? reason : "cannot load " + Path);
+        // dlerror() starts with the path; the caller names it already.
+        const char* error = dlerror();
+        std::string reason = error != nullptr ? error : "cannot be loaded";
+        if (reason.starts_with(Path + ": ")) reason.erase(0, Path.size() + 2);
+        throw std::runtime_error(reason);
     }
 }
 

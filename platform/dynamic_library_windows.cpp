@@ -5,6 +5,7 @@
 
 #include "platform/code_pages.h"
 #include "platform/dynamic_library.h"
+#include "platform/system_message_windows.h"
 #include "platform/windows_text.h"
 
 namespace seedlens::platform {
@@ -12,7 +13,7 @@ namespace seedlens::platform {
 DynamicLibrary::DynamicLibrary(const std::string& Path) {
     const std::u16string name = Utf8ToUtf16(Path);
     FHandle = reinterpret_cast<void*>(LoadLibraryW(AsWide(name.c_str())));
-    if (FHandle == nullptr) throw std::runtime_error("cannot load " + Path + " (error " + std::to_string(GetLastError()) + ")");
+    if (FHandle == nullptr) throw std::runtime_error(SystemMessage(GetLastError()));
 }
 
 DynamicLibrary::~DynamicLibrary() {

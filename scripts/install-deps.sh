@@ -4,7 +4,7 @@
 #   install-deps.sh --windows  also the Windows cross build and Wine
 set -euo pipefail
 packages=(g++ clang libclang-rt-14-dev cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
-          binutils python3)
+          libcli11-dev binutils python3)
 if [ "${1:-}" = "--windows" ]; then
   packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine locales)
 fi

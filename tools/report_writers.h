@@ -1,7 +1,8 @@
 #pragma once
-// The three output formats of `seedlens show`.
+// The three output formats of `seedlens show`. Records are appended to a
+// text that the caller writes out.
 
-#include <ostream>
+#include <string>
 #include <vector>
 
 #include "tools/torrent_report.h"
@@ -11,34 +12,40 @@ namespace seedlens::tool {
 class ReportWriter {
 public:
     virtual ~ReportWriter() = default;
-    // Called once per loaded file, in order.
-    virtual void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::ostream& Out) = 0;
+    // Called once, before any record.
+    virtual void Begin(const std::vector<Column>& Columns, std::string& Out);
+    // Called once per file asked for, in order, whether it loaded or not.
+    virtual void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) = 0;
 };
 
-// Aligned blocks for people: sizes human-readable, dates in ISO 8601 UTC,
-// empty fields blank.
+// Aligned blocks for people: sizes human-readable, dates in local time with
+// their offset, empty fields blank, a cut text ending in "…", lines of a
+// value after its first indented under it. Files that did not load are
+// left to the error stream. For a terminal, control characters are escaped.
 class TableWriter : public ReportWriter {
 public:
-    void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::ostream& Out) override;
+    explicit TableWriter(bool ForTerminal) : FForTerminal(ForTerminal) {}
+    void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) override;
 
 private:
+    bool FForTerminal;
     bool FFirst = true;
 };
 
-// One JSON object per line; raw values, and {"result": code} where the
-// plug-in gave no value.
+// One JSON object per line: "path", "error" (null when the file loaded),
+// then every column; null where the plug-in gave no value, dates in
+// ISO 8601 UTC, sizes in bytes, booleans as booleans.
 class JsonWriter : public ReportWriter {
 public:
-    void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::ostream& Out) override;
+    void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) override;
 };
 
-// A header row, then one row per file; raw values, empty fields blank.
+// A header row, always, then one row per file with the values JSON gives;
+// an empty cell where JSON has null.
 class CsvWriter : public ReportWriter {
 public:
-    void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::ostream& Out) override;
-
-private:
-    bool FHeaderWritten = false;
+    void Begin(const std::vector<Column>& Columns, std::string& Out) override;
+    void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) override;
 };
 
 }  // namespace seedlens::tool

@@ -2,79 +2,107 @@
 // it says.
 
 #include <exception>
-#include <iostream>
+#include <optional>
+#include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "platform/dynamic_library.h"
+#include "tools/checked_output.h"
+#include "tools/command_line.h"
 #include "tools/field_listing.h"
 #include "tools/loaded_plugin.h"
+#include "tools/plugin_location.h"
 #include "tools/show_command.h"
+#include "tools/terminal_text.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: seedlens <command> [options] [PATH...]\n"
-    "\n"
-    "commands:\n"
-    "  show PATH...   print every field of each torrent file; folders give every\n"
-    "                 *.torrent in them, sorted\n"
-    "  fields         print the plug-in's detect string and field table\n"
-    "\n"
-    "options:\n"
-    "  --plugin PATH             the plug-in to load (default: Seedlens.wdx beside seedlens)\n"
-    "  --narrow                  ask through the 8-bit call instead of the wide one\n"
-    "  --format table|json|csv   output of show (default: table)\n"
-    "  --recursive               look into folders below the folders named\n"
-    "\n"
-    "Exit status: 0 when every file loaded, 1 when any could not, 2 for a usage error.\n";
+using namespace seedlens::tool;
+using seedlens::platform::Stream;
 
-int UsageError(const std::string& Message) {
-    std::cerr << "seedlens: " << Message << "\n\n" << kUsage;
-    return 2;
+constexpr int kPluginFailed = 3;
+constexpr int kOutputFailed = 4;
+
+// The plug-in could not be found or loaded; what() says which and why.
+class PluginError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::vector<std::string> DefaultPlaces() { return DefaultPluginPlaces(seedlens::platform::ExecutableDirectory()); }
+
+std::string NotFound(const std::vector<std::string>& Places) {
+    return "no plug-in found: neither " + Places[0] + " nor " + Places[1] + " exists (name one with --plugin)";
+}
+
+LoadedPlugin OpenPlugin(const std::optional<std::string>& Given) {
+    std::string shown;
+    std::string path;
+    if (Given) {
+        shown = *Given;
+        path = AsLoadablePath(*Given);
+    } else {
+        const std::vector<std::string> places = DefaultPlaces();
+        const auto found = FirstExisting(places);
+        if (!found) throw PluginError(NotFound(places));
+        shown = path = *found;
+    }
+    try {
+        return LoadedPlugin(path);
+    } catch (const std::exception& e) {
+        throw PluginError("cannot load the plug-in " + shown + ": " + e.what());
+    }
+}
+
+std::string VersionText() {
+    const std::vector<std::string> places = DefaultPlaces();
+    const auto found = FirstExisting(places);
+    return std::string("seedlens ") + SEEDLENS_VERSION + "\nplug-in: " + (found ? *found : NotFound(places)) + "\n";
+}
+
+int Run(const CommandLine& Line) {
+    switch (Line.Which) {
+        case Command::Version: WriteNow(Stream::Output, VersionText()); return 0;
+        case Command::Fields: {
+            std::ostringstream table;
+            PrintFieldTable(OpenPlugin(Line.PluginPath), table);
+            WriteNow(Stream::Output, table.str());
+            return 0;
+        }
+        case Command::Show: break;
+    }
+    return RunShow(OpenPlugin(Line.PluginPath), Line.Show);
+}
+
+// Nothing more can be done when the error stream fails too.
+void Complain(const std::string& Message) {
+    try {
+        WriteNow(Stream::Error, "seedlens: " + Message + "\n");
+    } catch (const WriteError&) {
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace seedlens::tool;
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        std::cout << kUsage;
-        return 2;
-    }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        std::cout << kUsage;
-        return 0;
-    }
-
-    ShowOptions options;
-    options.PluginPath = DefaultPluginPath();
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--plugin" || arg == "--format") {
-            if (i + 1 == args.size()) return UsageError(arg + " needs a value");
-            (arg == "--plugin" ? options.PluginPath : options.Format) = args[++i];
-        } else if (arg == "--narrow") {
-            options.Narrow = true;
-        } else if (arg == "--recursive") {
-            options.Recursive = true;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
-            return UsageError("unknown option '" + arg + "'");
-        } else {
-            options.Paths.push_back(arg);
-        }
-    }
-
+    const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     try {
-        if (args[0] == "fields") {
-            if (!options.Paths.empty()) return UsageError("fields takes no paths");
-            PrintFieldTable(LoadedPlugin(options.PluginPath), std::cout);
-            return 0;
+        if (const auto* early = std::get_if<EarlyExit>(&parsed)) {
+            WriteNow(Stream::Output, early->Output);
+            WriteNow(Stream::Error, early->Error);
+            return early->Status;
         }
-        if (args[0] == "show") return RunShow(options);
-        return UsageError("unknown command '" + args[0] + "'");
+        return Run(std::get<CommandLine>(parsed));
+    } catch (const WriteError& e) {
+        Complain(std::string("write error: ") + e.what());
+        return kOutputFailed;
+    } catch (const PluginError& e) {
+        Complain(seedlens::platform::IsTerminal(Stream::Error) ? EscapeControls(e.what()) : e.what());
+        return kPluginFailed;
     } catch (const std::exception& e) {
-        std::cerr << "seedlens: " << options.PluginPath << ": " << e.what() << "\n";
+        Complain(e.what());
         return 1;
     }
 }

@@ -1,10 +1,11 @@
 #include "tools/show_command.h"
 
-#include <iostream>
 #include <memory>
 
-#include "platform/console.h"
+#include "tools/checked_output.h"
+#include "tools/progress_line.h"
 #include "tools/report_writers.h"
+#include "tools/terminal_text.h"
 #include "tools/torrent_paths.h"
 
 namespace seedlens::tool {
@@ -14,47 +15,53 @@ namespace {
 // Below this many files a run is quick enough to need no progress line.
 constexpr std::size_t kProgressThreshold = 300;
 
-std::unique_ptr<ReportWriter> MakeWriter(const std::string& Format) {
-    if (Format == "table") return std::make_unique<TableWriter>();
+std::unique_ptr<ReportWriter> MakeWriter(const std::string& Format, bool Terminal) {
     if (Format == "json") return std::make_unique<JsonWriter>();
     if (Format == "csv") return std::make_unique<CsvWriter>();
-    return nullptr;
+    return std::make_unique<TableWriter>(Terminal);
 }
 
 }  // namespace
 
-int RunShow(const ShowOptions& Options) {
-    auto writer = MakeWriter(Options.Format);
-    if (!writer) {
-        std::cerr << "seedlens: unknown format '" << Options.Format << "' (table, json or csv)\n";
-        return 2;
-    }
-    if (Options.Paths.empty()) {
-        std::cerr << "seedlens: show needs at least one file or folder\n";
-        return 2;
-    }
-    const LoadedPlugin plugin(Options.PluginPath);
-    const std::vector<Column> columns = ReportColumns(plugin);
+int RunShow(const LoadedPlugin& Plugin, const ShowOptions& Options) {
+    const bool outputIsTerminal = platform::IsTerminal(platform::Stream::Output);
+    const bool errorIsTerminal = platform::IsTerminal(platform::Stream::Error);
+    const auto complain = [&](const std::string& Message) {
+        WriteNow(platform::Stream::Error, "seedlens: " + (errorIsTerminal ? EscapeControls(Message) : Message) + "\n");
+    };
+    const bool table = Options.Format != "json" && Options.Format != "csv";
+    auto writer = MakeWriter(Options.Format, outputIsTerminal);
+    const std::vector<Column> columns = ReportColumns(Plugin);
     const PathList paths = CollectTorrentPaths(Options.Paths, Options.Recursive);
 
     int exitCode = paths.Problems.empty() ? 0 : 1;
-    for (const std::string& problem : paths.Problems) std::cerr << "seedlens: " << problem << '\n';
+    for (const std::string& problem : paths.Problems) complain(problem);
+    for (const std::string& hint : paths.Hints) complain(hint);
 
-    const bool showProgress = paths.Files.size() > kProgressThreshold && platform::IsTerminal(platform::Stream::Error);
-    std::size_t done = 0;
+    CheckedOutput out(platform::Stream::Output);
+    writer->Begin(columns, out.Text());
+    ProgressLine progress(paths.Files.size(), paths.Files.size() > kProgressThreshold && errorIsTerminal);
+    // Scripts get every text whole; a table shows what a file manager's column would.
+    const TextBuffer buffer = table ? TextBuffer::Host : TextBuffer::Whole;
     for (const std::string& path : paths.Files) {
-        const TorrentReport report = AskPlugin(plugin, columns, path, Options.Narrow);
-        if (report.Loaded) {
-            writer->Write(columns, report, std::cout);
-        } else {
-            if (showProgress) std::cerr << '\n';
-            std::cerr << "seedlens: " << path << ": cannot be loaded (missing, unreadable or not a torrent)\n";
+        const TorrentReport report = AskPlugin(Plugin, columns, path, Options.Narrow, buffer);
+        if (!report.Loaded) {
+            progress.Hide();
+            complain(path + ": " + report.Error);
             exitCode = 1;
         }
-        if (showProgress && (++done % 100 == 0 || done == paths.Files.size()))
-            std::cerr << "\r" << done << " of " << paths.Files.size() << " files" << std::flush;
+        writer->Write(columns, report, out.Text());
+        if (outputIsTerminal) {
+            // Both streams may be this terminal: the counter must not stay inside a record.
+            progress.Hide();
+            out.Flush();
+        } else {
+            out.FlushIfFull();
+        }
+        progress.Count();
     }
-    if (showProgress) std::cerr << '\n';
+    progress.Hide();
+    out.Flush();
     return exitCode;
 }
 

@@ -4,17 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "tools/loaded_plugin.h"
+
 namespace seedlens::tool {
 
 struct ShowOptions {
-    std::string PluginPath;
     bool Narrow = false;
     std::string Format = "table";  // table, json or csv
     bool Recursive = false;
     std::vector<std::string> Paths;
 };
 
-// 0 when every file loaded, 1 when any failed, 2 for a usage error.
-int RunShow(const ShowOptions& Options);
+// 0 when every file loaded, 1 when any failed or a folder could not be
+// read. Throws WriteError when output cannot be written.
+int RunShow(const LoadedPlugin& Plugin, const ShowOptions& Options);
 
 }  // namespace seedlens::tool

@@ -10,24 +10,47 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool HasTorrentExtension(const fs::path& Path) {
-    std::string extension = Path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return extension == ".torrent";
-}
-
 std::string Utf8(const fs::path& Path) {
     const auto text = Path.u8string();
     return std::string(text.begin(), text.end());
 }
 
-template <typename Iterator>
-void AddTorrentsIn(const fs::path& Folder, std::vector<std::string>& Found, std::error_code& Error) {
-    for (Iterator it(Folder, fs::directory_options::skip_permission_denied, Error), end; !Error && it != end;
-         it.increment(Error)) {
-        if (HasTorrentExtension(it->path()) && !it->is_directory(Error)) Found.push_back(Utf8(it->path()));
+bool HasTorrentExtension(const fs::path& Path) {
+    std::string extension = Utf8(Path.extension());
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return extension == ".torrent";
+}
+
+struct FolderWalk {
+    std::vector<std::string> Found;
+    std::vector<std::string> Problems;
+    bool HasSubfolders = false;
+};
+
+// Every torrent in Top, and below it with Recursive. Folders are visited
+// from a list rather than by recursion, so depth costs no stack; links to
+// folders are not followed, so a loop of links cannot trap the walk.
+FolderWalk WalkFolder(const fs::path& Top, bool Recursive) {
+    FolderWalk walk;
+    std::vector<fs::path> pending{Top};
+    while (!pending.empty()) {
+        const fs::path folder = std::move(pending.back());
+        pending.pop_back();
+        std::error_code error;
+        fs::directory_iterator it(folder, error);
+        for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
+            std::error_code kindError;
+            const bool isFolder = it->is_directory(kindError);
+            if (isFolder && !it->is_symlink(kindError)) {
+                walk.HasSubfolders = true;
+                if (Recursive) pending.push_back(it->path());
+            }
+            if (!isFolder && HasTorrentExtension(it->path())) walk.Found.push_back(Utf8(it->path()));
+        }
+        if (error) walk.Problems.push_back(Utf8(folder) + ": cannot read the folder: " + error.message());
     }
+    return walk;
 }
 
 }  // namespace
@@ -42,14 +65,12 @@ PathList CollectTorrentPaths(const std::vector<std::string>& Arguments, bool Rec
             list.Files.push_back(argument);
             continue;
         }
-        std::vector<std::string> found;
-        if (Recursive)
-            AddTorrentsIn<fs::recursive_directory_iterator>(path, found, error);
-        else
-            AddTorrentsIn<fs::directory_iterator>(path, found, error);
-        if (error) list.Problems.push_back(argument + ": " + error.message());
-        std::sort(found.begin(), found.end());
-        list.Files.insert(list.Files.end(), found.begin(), found.end());
+        FolderWalk walk = WalkFolder(path, Recursive);
+        list.Problems.insert(list.Problems.end(), walk.Problems.begin(), walk.Problems.end());
+        if (walk.Found.empty() && walk.HasSubfolders && !Recursive)
+            list.Hints.push_back(argument + ": no torrent files here, but subfolders: add --recursive to look in them");
+        std::sort(walk.Found.begin(), walk.Found.end());
+        list.Files.insert(list.Files.end(), walk.Found.begin(), walk.Found.end());
     }
     return list;
 }

@@ -1,5 +1,7 @@
 #include "tools/torrent_report.h"
 
+#include "tools/failure_reason.h"
+
 namespace seedlens::tool {
 
 namespace {
@@ -31,13 +33,17 @@ std::vector<Column> ReportColumns(const LoadedPlugin& Plugin) {
 }
 
 TorrentReport AskPlugin(const LoadedPlugin& Plugin, const std::vector<Column>& Columns, const std::string& Path,
-                        bool Narrow) {
+                        bool Narrow, TextBuffer Buffer) {
     TorrentReport report;
     report.Path = Path;
     for (const Column& column : Columns) {
-        report.Answers.push_back(Plugin.Value(Path, column.Field, column.Unit, Narrow));
+        report.Answers.push_back(Plugin.Value(Path, column.Field, column.Unit, Narrow, Buffer));
         // The first request loads the file; 0 there means it could not be.
-        if (report.Answers.size() == 1 && report.Answers[0].Result == 0) return report;
+        if (report.Answers.size() == 1 && report.Answers[0].Result == 0) {
+            report.Answers.clear();
+            report.Error = FailureReason(Path);
+            return report;
+        }
     }
     report.Loaded = true;
     return report;

@@ -23,10 +23,11 @@ std::vector<Column> ReportColumns(const LoadedPlugin& Plugin);
 struct TorrentReport {
     std::string Path;
     bool Loaded = false;  // false when the plug-in had no value for the file
-    std::vector<FieldAnswer> Answers;  // one per column
+    std::string Error;    // why not, when it was not loaded
+    std::vector<FieldAnswer> Answers;  // one per column when loaded
 };
 
 TorrentReport AskPlugin(const LoadedPlugin& Plugin, const std::vector<Column>& Columns, const std::string& Path,
-                        bool Narrow);
+                        bool Narrow, TextBuffer Buffer);
 
 }  // namespace seedlens::tool

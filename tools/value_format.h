@@ -5,12 +5,19 @@
 #include <string>
 #include <string_view>
 
+#include "platform/local_time.h"
+
 namespace seedlens::tool {
 
-// "734.0 MiB"; bytes below 1 KiB as "512 B".
+// In the unit that reads well once rounded: "734.0 MiB", "1.0 MiB" for
+// 1048575 bytes; below 1 KiB as "512 B".
 std::string HumanSize(std::int64_t Bytes);
-// A file time (100 ns since 1601) as ISO 8601 UTC, "2023-11-14T22:13:20Z".
+// A file time (100 ns since 1601) as ISO 8601 UTC: "2023-11-14T22:13:20Z",
+// with a fraction only when the time has one ("...:05.091Z").
 std::string IsoDate(std::int64_t FileTime);
+// A local time for people, "2013-12-17 20:48:21 +01:00", with the fraction
+// of FileTime when it has one.
+std::string LocalDate(const platform::LocalTime& Local, std::int64_t FileTime);
 std::string JsonString(std::string_view Utf8);
 std::string CsvField(std::string_view Utf8);
 

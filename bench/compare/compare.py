@@ -16,7 +16,18 @@ from collections import defaultdict
 
 FIELDS = ["name", "files", "total", "piece_length", "pieces", "tracker", "created", "hash", "comment", "creator",
           "private", "multifile"]
-FILETIME_1970 = 116444736000000000
+
+
+def iso_seconds(text):
+    """Seconds since 1970 of seedlens's ISO 8601 UTC date, fraction dropped;
+    years past 9999 too, which datetime cannot hold."""
+    year, month, day, hour, minute, second = map(int, re.match(r"(\d+)-(\d+)-(\d+)T(\d+):(\d+):(\d+)", text).groups())
+    y = year - (month <= 2)
+    era = y // 400
+    yoe = y - era * 400
+    doy = (153 * (month + (-3 if month > 2 else 9)) + 2) // 5 + day - 1
+    days = era * 146097 + yoe * 365 + yoe // 4 - yoe // 100 + doy - 719468
+    return ((days * 24 + hour) * 60 + minute) * 60 + second
 
 
 def seedlens_fields(seedlens, paths):
@@ -24,12 +35,14 @@ def seedlens_fields(seedlens, paths):
     result = {}
     for line in out.stdout.splitlines():
         row = json.loads(line)
-        value = lambda key: None if isinstance(row.get(key), dict) else row.get(key)
+        if row["error"] is not None:
+            continue  # the plug-in could not load it
+        value = row.get
         created = value("Created")
         result[row["path"]] = {
-            "name": value("Name"), "files": value("File count"), "total": value("Total Size") or 0,
+            "name": value("Name") or "", "files": value("File count"), "total": value("Total Size") or 0,
             "piece_length": value("Block Size") or 0, "pieces": value("Block Count"),
-            "tracker": value("Tracker") or "", "created": (created - FILETIME_1970) // 10**7 if created else 0,
+            "tracker": value("Tracker") or "", "created": iso_seconds(created) if created else 0,
             "hash": value("SHA") or "", "comment": value("Comment") or "", "creator": value("Program") or "",
             "private": value("Private"), "multifile": value("Multifile")}
     return result

@@ -1,10 +1,15 @@
 // What holds on POSIX only: UTF-8 as the 8-bit interface, exact file-name
-// keys, and files that are no regular files.
+// keys, files that are no regular files, and local times.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <time.h>
+
+#include <cstdlib>
+#include <tuple>
 
 #include "platform/code_pages.h"
+#include "platform/local_time.h"
 #include "platform/text_compare.h"
 #include "tests/support/hex.h"
 #include "tests/support/temp_dir.h"
@@ -84,6 +89,36 @@ TEST(PosixLoadFile, AReadErrorIsAFailedLoad) {
     // The process's memory shows as a regular file, and reading it where
     // nothing is mapped fails: what was read is not taken for the whole file.
     EXPECT_EQ(FailureOf("/proc/self/mem"), "The file cannot be read");
+}
+
+
+TEST(PosixLocalTime, OffsetInForceOnThatDate) {
+    // A rule written out, so no time-zone database is needed.
+    const char* before = std::getenv("TZ");
+    const std::string saved = before != nullptr ? before : "";
+    ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    ::tzset();
+    const struct {
+        std::int64_t FileTime;
+        platform::LocalTime Expected;
+    } cases[] = {
+        {130317833010000000, {2013, 12, 17, 20, 48, 21, 3600}},   // winter
+        {132944736000000000, {2022, 4, 15, 7, 20, 0, 7200}},      // summer
+        {116444735990000000, {1970, 1, 1, 0, 59, 59, 3600}},     // before 1970
+        {130969423259990000, {2016, 1, 11, 0, 32, 5, 3600}},      // the fraction is not rounded up
+    };
+    for (const auto& c : cases) {
+        const auto local = platform::ToLocalTime(c.FileTime);
+        ASSERT_TRUE(local.has_value());
+        EXPECT_EQ(std::tie(local->Year, local->Month, local->Day, local->Hour, local->Minute, local->Second,
+                           local->OffsetSeconds),
+                  std::tie(c.Expected.Year, c.Expected.Month, c.Expected.Day, c.Expected.Hour, c.Expected.Minute,
+                           c.Expected.Second, c.Expected.OffsetSeconds))
+            << c.FileTime;
+    }
+    if (before != nullptr) ::setenv("TZ", saved.c_str(), 1);
+    else ::unsetenv("TZ");
+    ::tzset();
 }
 
 }  // namespace

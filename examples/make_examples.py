@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the example torrents of this folder. Run it from anywhere; the
-output is checked in beside it, so it only needs to run when it changes."""
+"""Writes the example torrents of this folder and of broken/. Run it from
+anywhere; the output is checked in, so it only needs to run when it changes.
+To add an example, add an entry to EXAMPLES (or BROKEN) and its golden
+outputs in tests/tools/golden/."""
 
 import hashlib
 import os
@@ -24,21 +26,34 @@ def v2_file(seed, length):
     return {"": {"length": length, **({"pieces root": root_hash(seed)} if length else {})}}
 
 
-def write(name, data):
-    with open(os.path.join(HERE, name), "wb") as out:
-        out.write(data)
+def hybrid_info(name, files, piece_length):
+    """A hybrid info dictionary: the v1 list pads every file but the last to a
+    piece boundary, the file tree lists the same files."""
+    v1_files, v2_tree, piece_count = [], {}, 0
+    for index, (path, length) in enumerate(files):
+        v1_files.append({"length": length, "path": [path]})
+        file_pieces = -(-length // piece_length)
+        piece_count += file_pieces
+        if index + 1 < len(files):
+            pad = file_pieces * piece_length - length
+            v1_files.append({"attr": "p", "length": pad, "path": [".pad", str(pad)]})
+        v2_tree[path] = v2_file(path, length)
+    return {"name": name, "meta version": 2, "piece length": piece_length, "files": v1_files,
+            "file tree": v2_tree, "pieces": pieces("hybrid", piece_count)}
 
 
-def main():
-    write("single-file.torrent", bencode({
+# Torrents that load: `./scripts/run.sh` shows these. Each entry is a file
+# name and its content, bencoded unless it is bytes already.
+EXAMPLES = {
+    "single-file.torrent": {
         "announce": "http://tracker.example.org:6969/announce",
         "comment": "A single file, the simplest torrent",
         "created by": "Seedlens examples 1.0",
         "creation date": 1700000000,
         "info": {"name": "seedlens-demo.iso", "length": 734003200,
                  "piece length": 262144, "pieces": pieces("single", 2800)},
-    }))
-    write("multi-file.torrent", bencode({
+    },
+    "multi-file.torrent": {
         "announce": "udp://tracker.example.net:1337/announce",
         "created by": "Seedlens examples 1.0",
         "creation date": 1650000000,
@@ -49,8 +64,8 @@ def main():
             {"length": 524288, "path": ["Disc 2", "Bonus", "03 Demo.flac"]},
             {"length": 2048, "path": ["cover.jpg"]},
         ]},
-    }))
-    write("private-announce-list.torrent", bencode({
+    },
+    "private-announce-list.torrent": {
         "announce": "https://private.example.org/announce?passkey=0123456789abcdef",
         "announce-list": [["https://private.example.org/announce?passkey=0123456789abcdef"],
                           ["https://backup.example.org/announce", "udp://[2001:db8::7]:6969/announce"]],
@@ -58,8 +73,8 @@ def main():
         "creation date": 1600000000,
         "info": {"name": "members-only.tar", "length": 10485760, "private": 1,
                  "piece length": 1048576, "pieces": pieces("private", 10)},
-    }))
-    write("shift-jis.torrent", bencode({
+    },
+    "shift-jis.torrent": {
         "announce": "http://tracker.example.jp/announce",
         "comment": "日本語のコメント".encode("shift_jis"),
         "created by": "Seedlens examples 1.0",
@@ -67,21 +82,20 @@ def main():
         "encoding": "shift_jis",
         "info": {"name": "音楽の集まり".encode("shift_jis"), "length": 123456789,
                  "piece length": 524288, "pieces": pieces("sjis", 236)},
-    }))
-    write("name-utf8.torrent", bencode({
+    },
+    "name-utf8.torrent": {
         "announce": "http://tracker.example.org/announce",
         "creation date": 1400000000,
         "info": {"name": "Caf\xe9 Tacuba".encode("cp1252"), "name.utf-8": "Café Tacvba – Re",
                  "length": 4096, "piece length": 16384, "pieces": pieces("utf8", 1)},
-    }))
-    write("no-creation-date.torrent", bencode({
+    },
+    "no-creation-date.torrent": {
         "announce": "http://tracker.example.org/announce",
         "info": {"name": "undated.txt", "length": 12, "piece length": 16384, "pieces": pieces("undated", 1)},
-    }))
+    },
     # Today's creators: a v2-only torrent (a file tree, no "pieces", known by
-    # its SHA-256) and a hybrid one whose v1 file list pads every file but
-    # the last to a piece boundary.
-    write("v2-only.torrent", bencode({
+    # its SHA-256) and a hybrid one with padding files.
+    "v2-only.torrent": {
         "announce": "http://tracker.example.org/announce",
         "created by": "Seedlens examples 1.0",
         "creation date": 1700000000,
@@ -92,30 +106,36 @@ def main():
         }},
         "piece layers": {root_hash("beach"): pieces("beach", 54) + pieces("beach2", 54)[:16 * 54],
                          root_hash("city"): pieces("city", 33) + pieces("city2", 33)[:12 * 33]},
-    }))
-    hybrid_files = [("readme.txt", 1000), ("video.mkv", 200000)]
-    v1_files, v2_tree, piece_count = [], {}, 0
-    for index, (name, length) in enumerate(hybrid_files):
-        v1_files.append({"length": length, "path": [name]})
-        file_pieces = -(-length // 16384)
-        piece_count += file_pieces
-        if index + 1 < len(hybrid_files):
-            pad = file_pieces * 16384 - length
-            v1_files.append({"attr": "p", "length": pad, "path": [".pad", str(pad)]})
-        v2_tree[name] = v2_file(name, length)
-    write("hybrid-padded.torrent", bencode({
+    },
+    "hybrid-padded.torrent": {
         "announce": "http://tracker.example.org/announce",
         "created by": "Seedlens examples 1.0",
         "creation date": 1710000000,
-        "info": {"name": "Hybrid", "meta version": 2, "piece length": 16384, "files": v1_files,
-                 "file tree": v2_tree, "pieces": pieces("hybrid", piece_count)},
-    }))
-    write("missing-info.torrent", bencode({
+        "info": hybrid_info("Hybrid", [("readme.txt", 1000), ("video.mkv", 200000)], 16384),
+    },
+}
+
+# Torrents broken on purpose, in broken/: what a file manager also meets.
+BROKEN = {
+    "missing-info.torrent": {
         "announce": "http://tracker.example.org/announce",
         "comment": "The info dictionary is missing",
         "creation date": 1300000000,
-    }))
-    write("not-bencoded.torrent", b"This is a plain text file with a .torrent extension.\n")
+    },
+    "not-bencoded.torrent": b"This is a plain text file with a .torrent extension.\n",
+}
+
+
+def write_all(folder, examples):
+    os.makedirs(folder, exist_ok=True)
+    for name, content in examples.items():
+        with open(os.path.join(folder, name), "wb") as out:
+            out.write(content if isinstance(content, bytes) else bencode(content))
+
+
+def main():
+    write_all(HERE, EXAMPLES)
+    write_all(os.path.join(HERE, "broken"), BROKEN)
 
 
 if __name__ == "__main__":

@@ -14,7 +14,7 @@ cmake --build --preset fuzz >/dev/null
 
 seeds=build/fuzz/seeds
 rm -rf "$seeds" && mkdir -p "$seeds"
-cp examples/*.torrent "$seeds"/
+cp examples/*.torrent examples/broken/*.torrent "$seeds"/
 if [ -d ../shared/peer-corpus ]; then
   find ../shared/peer-corpus -name '*.torrent' -print0 | while IFS= read -r -d '' f; do
     cp "$f" "$seeds/peer-$(basename "$f" | tr ' ' '_')"

@@ -5,6 +5,9 @@
 set -euo pipefail
 packages=(g++ clang libclang-rt-14-dev cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
           libcli11-dev binutils python3)
+# The packages (CPack's DEB generator and its dependency scan), the zip's
+# check, and the manual page's.
+packages+=(dpkg-dev file unzip groff-base)
 if [ "${1:-}" = "--windows" ]; then
   packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine locales)
 fi

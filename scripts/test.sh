@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Seedlens and runs every test: the suite, the suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency test
-# under ThreadSanitizer, the Windows build's suite under Wine, and each fuzz
-# target for a bounded time.
+# under ThreadSanitizer, the Windows build's suite under Wine, the Debian
+# package and the Windows zip made from those builds, and each fuzz target
+# for a bounded time.
 #   scripts/test.sh [--quick]   --quick: the plain suite only
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -26,6 +27,12 @@ TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -R Concurrency
 echo "== Windows build under Wine"
 "$root/scripts/build.sh" windows >/dev/null
 ctest --preset windows
+
+echo "== packages of the release and Windows builds"
+"$root/scripts/package.sh" --no-build >/dev/null
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache.txt)
+tests/packaging/deb_package_test.sh "dist/seedlens_${version}_amd64.deb" "$version" "$root"
+tests/packaging/windows_zip_test.sh "dist/seedlens-${version}-windows-x64.zip" "$version" "$root"
 WINEPREFIX="$root/build/wine-prefix" wineserver -k 2>/dev/null || true
 
 echo "== fuzzing"

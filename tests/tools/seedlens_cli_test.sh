@@ -34,7 +34,7 @@ cd "$work"
 
 # Exit statuses, and where help and usage go.
 expect 0 "one good file" "$seedlens" show "$ex/single-file.torrent"
-expect 1 "a broken file" "$seedlens" show "$ex/not-bencoded.torrent"
+expect 1 "a broken file" "$seedlens" show "$ex/broken/not-bencoded.torrent"
 has err "not-bencoded.torrent: not a torrent" "a broken file"
 expect 2 "no arguments" "$seedlens"
 [ -s out ] && fail "no arguments: usage on stdout"

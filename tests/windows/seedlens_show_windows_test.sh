@@ -5,9 +5,15 @@ set -euo pipefail
 seedlens=$1
 source_dir=$2
 cd "$source_dir"
-status=0
-actual=$("$source_dir/scripts/wine-run.sh" "$seedlens" show --format json examples/ 2>/dev/null | tr -d '\r') || status=$?
-[ "$status" -eq 1 ] || { echo "exit status $status, expected 1 (one example is not bencoded)"; exit 1; }
-expected=$(cat tests/tools/golden/show_examples.jsonl)
-diff -u <(printf '%s\n' "$expected") <(printf '%s\n' "$actual")
+# check FOLDER STATUS GOLDEN: the examples load whole; a broken one fails.
+check() {
+  local folder=$1 expected_status=$2 golden=$3
+  local actual status=0
+  actual=$("$source_dir/scripts/wine-run.sh" "$seedlens" show --format json "$folder" 2>/dev/null | tr -d '\r') \
+    || status=$?
+  [ "$status" -eq "$expected_status" ] || { echo "$folder: exit status $status, expected $expected_status"; exit 1; }
+  diff -u "tests/tools/golden/$golden" <(printf '%s\n' "$actual")
+}
+check examples/ 0 show_examples.jsonl
+check examples/broken/ 1 show_broken.jsonl
 echo "seedlens.exe show: same answers as on Linux"

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/code_pages.h"
+#include "platform/file_names.h"
 
 namespace seedlens::tool {
 
@@ -49,13 +50,13 @@ FieldAnswer LoadedPlugin::Value(const std::string& Path, std::int32_t FieldIndex
     FieldAnswer answer;
     if (Narrow) {
         // The 8-bit call takes and gives the host's 8-bit text.
-        const std::string name = platform::Utf16ToNarrow(platform::Utf8ToUtf16(Path));
+        const std::string name = platform::FileNameToNarrow(platform::FileNameFromPathText(Path));
         std::string buffer(kHostBufferLength, '\0');
         answer.Result = FGetValue(name.c_str(), FieldIndex, UnitIndex, buffer.data(), kHostBufferLength, 0);
         if (answer.Result == 8) answer.Text = platform::Utf16ToUtf8(platform::NarrowToUtf16(buffer.c_str()));
         else std::memcpy(&answer.Integer, buffer.data(), sizeof answer.Integer);
     } else {
-        const std::u16string name = platform::Utf8ToUtf16(Path);
+        const std::u16string name = platform::FileNameFromPathText(Path);
         std::u16string buffer(kHostBufferLength, u'\0');
         // Hosts give the wide call its buffer's size in bytes.
         const auto bytes = static_cast<std::int32_t>(buffer.size() * sizeof(char16_t));

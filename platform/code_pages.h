@@ -6,7 +6,8 @@
 // On Windows the legacy code page and the 8-bit interface are both the
 // active ANSI code page. On Linux the legacy code page is Windows-1252 (most
 // legacy torrents come from Western Windows machines), while the 8-bit
-// interface is UTF-8, as Linux hosts and file systems name files in UTF-8.
+// interface's texts are UTF-8, as Linux hosts speak it (file names, UTF-8
+// or not, go through platform/file_names.h).
 
 #include <cstdint>
 #include <optional>
@@ -27,7 +28,7 @@ std::u16string LegacyToUtf16(std::string_view Bytes);
 // replacement character.
 std::optional<std::u16string> CodePageToUtf16(std::string_view Bytes, std::uint32_t CodePage);
 
-// The host's 8-bit interface: file names in, texts out.
+// The host's 8-bit interface for texts (file names: platform/file_names.h).
 std::u16string NarrowToUtf16(std::string_view Bytes);
 std::string Utf16ToNarrow(std::u16string_view Text);
 // Writes as much of a UTF-8 text as fits, whole characters only, straight

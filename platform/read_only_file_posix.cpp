@@ -4,13 +4,13 @@
 
 #include <cerrno>
 
-#include "platform/code_pages.h"
+#include "platform/file_names.h"
 #include "platform/read_only_file.h"
 
 namespace seedlens::platform {
 
 std::unique_ptr<ReadOnlyFile> ReadOnlyFile::Open(std::u16string_view Path) {
-    const std::string name = Utf16ToUtf8(Path);
+    const std::string name = FileNameToNarrow(Path);
     // O_NONBLOCK: opening a FIFO must not wait for a writer.
     const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return nullptr;

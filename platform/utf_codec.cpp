@@ -13,6 +13,9 @@ constexpr char16_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
+// The lone surrogates that stand for bytes of a name that are no UTF-8.
+bool IsEscapedByte(char16_t Unit) { return Unit >= 0xDC80 && Unit <= 0xDCFF; }
+
 // True when none of the eight units at From is past U+007F.
 bool EightAscii(const char16_t* From, __m128i& Units) {
     Units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(From));
@@ -161,7 +164,11 @@ std::size_t SanitizeUtf8Into(std::string_view Bytes, char* Out, std::size_t Capa
     return written;
 }
 
-std::string EncodeUtf8(std::u16string_view Text) {
+namespace {
+
+// EncodeUtf8, where RestoreBytes gives a lone U+DC80..U+DCFF back the byte
+// that DecodeUtf8EscapingBytes made it from.
+std::string Encode(std::u16string_view Text, bool RestoreBytes) {
     // ASCII, the common case, is narrowed as it is, with no room to spare.
     std::string out(Text.size(), '\0');
     const std::size_t ascii = NarrowAsciiPrefix(Text, out.data());
@@ -178,6 +185,9 @@ std::string EncodeUtf8(std::u16string_view Text) {
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 && Text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
             ++i;
+        } else if (RestoreBytes && IsEscapedByte(Text[i])) {
+            *o++ = static_cast<char>(Text[i] - 0xDC00);
+            continue;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = kReplacement;
         }
@@ -198,5 +208,38 @@ std::string EncodeUtf8(std::u16string_view Text) {
     out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
+
+}  // namespace
+
+std::string EncodeUtf8(std::u16string_view Text) { return Encode(Text, false); }
+
+std::u16string DecodeUtf8EscapingBytes(std::string_view Bytes) {
+    // Never more units than bytes, escapes included.
+    std::u16string out(Bytes.size(), u'\0');
+    std::size_t pos = 0, written = 0;
+    while (pos < Bytes.size()) {
+        const std::size_t ascii = WidenAsciiPrefix(Bytes.substr(pos), out.data() + written);
+        pos += ascii;
+        written += ascii;
+        if (pos == Bytes.size()) break;
+        const Decoded d = DecodeOne(Bytes, pos);
+        if (!d.Valid) {
+            for (const std::size_t end = pos + d.Length; pos < end; ++pos)
+                out[written++] = static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(Bytes[pos]));
+            continue;
+        }
+        if (d.CodePoint >= 0x10000) {
+            out[written++] = static_cast<char16_t>(0xD800 + ((d.CodePoint - 0x10000) >> 10));
+            out[written++] = static_cast<char16_t>(0xDC00 + ((d.CodePoint - 0x10000) & 0x3FF));
+        } else {
+            out[written++] = static_cast<char16_t>(d.CodePoint);
+        }
+        pos += d.Length;
+    }
+    out.resize(written);
+    return out;
+}
+
+std::string EncodeUtf8RestoringBytes(std::u16string_view Text) { return Encode(Text, true); }
 
 }  // namespace seedlens::platform

@@ -28,6 +28,15 @@ std::size_t NarrowAsciiPrefix(std::u16string_view Text, char* To);
 // room for all of Bytes; returns how many there were.
 std::size_t WidenAsciiPrefix(std::string_view Bytes, char16_t* To);
 
+// Bytes that are mostly UTF-8, such as POSIX file names, mapped to UTF-16
+// without loss: each byte that is no part of a well-formed sequence (encoded
+// surrogates included) becomes the lone surrogate U+DC80 + (byte - 0x80).
+// EncodeUtf8RestoringBytes turns such a surrogate back into its byte and
+// other lone surrogates into U+FFFD, so that every byte string survives the
+// round trip.
+std::u16string DecodeUtf8EscapingBytes(std::string_view Bytes);
+std::string EncodeUtf8RestoringBytes(std::u16string_view Text);
+
 // Appends one code point (up to U+10FFFF) as UTF-16.
 void AppendUtf16(std::u16string& Out, char32_t CodePoint);
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/code_pages.h"
+#include "platform/file_names.h"
 #include "plugin/content_plugin_api.h"
 #include "plugin/value_request.h"
 
@@ -14,7 +14,7 @@ SEEDLENS_EXPORT std::int32_t SEEDLENS_CALL ContentGetValue(const char* FileName,
                                                            std::int32_t MaxLen, std::int32_t Flags) {
     if (FileName == nullptr) return host::ftNoValueNow;
     try {
-        return RequestValue(Library(), platform::NarrowToUtf16(FileName), FieldIndex, UnitIndex, FieldValue, MaxLen,
+        return RequestValue(Library(), platform::FileNameFromNarrow(FileName), FieldIndex, UnitIndex, FieldValue, MaxLen,
                             Flags, TextWidth::Narrow);
     } catch (...) {
         return host::ftNoValueNow;

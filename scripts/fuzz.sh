@@ -20,6 +20,9 @@ if [ -d ../shared/peer-corpus ]; then
     cp "$f" "$seeds/peer-$(basename "$f" | tr ' ' '_')"
   done
 fi
+# The peer corpus brings v2-only and hybrid torrents (a "meta version" key):
+# the value exports and the document loader meet the newer layout from the start.
+echo "seeds: $(ls "$seeds" | wc -l) torrents, $(grep -l 'meta versioni' "$seeds"/* | wc -l) of them v2-only or hybrid"
 for target in "${targets[@]}"; do
   work=build/fuzz/corpus/$target
   mkdir -p "$work"

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/code_pages.h"
+#include "platform/file_names.h"
 
 namespace seedlens::tool {
 
@@ -17,8 +18,9 @@ constexpr std::int32_t kWholeBufferLength = 64 * 1024 + 1;
 
 constexpr std::int32_t kNarrowText = 8, kWideText = 11;
 
-// The name the plug-in is given for a path named on the command line.
-std::u16string PluginName(const std::string& Path) { return platform::Utf8ToUtf16(Path); }
+// The name the plug-in is given for a path named on the command line: on
+// POSIX the path's bytes, whatever they are, travel losslessly.
+std::u16string PluginName(const std::string& Path) { return platform::FileNameFromPathText(Path); }
 }  // namespace
 
 template <typename Fn>
@@ -59,7 +61,7 @@ FieldAnswer LoadedPlugin::Ask(const std::string& Path, std::int32_t FieldIndex, 
     const auto size = static_cast<std::size_t>(Length);
     if (Narrow) {
         // The 8-bit call takes and gives the host's 8-bit text.
-        const std::string name = platform::Utf16ToNarrow(PluginName(Path));
+        const std::string name = platform::FileNameToNarrow(PluginName(Path));
         if (FNarrow.size() < size) FNarrow.resize(size);
         FNarrow[0] = '\0';
         answer.Result = FGetValue(name.c_str(), FieldIndex, UnitIndex, FNarrow.data(), Length, 0);

@@ -33,8 +33,9 @@ std::u16string NarrowToUtf16(std::string_view Bytes);
 std::string Utf16ToNarrow(std::u16string_view Text);
 // Writes as much of a UTF-8 text as fits, whole characters only, straight
 // into a host buffer: as UTF-16 (Capacity in units) or as the 8-bit
-// interface's text (Capacity in bytes). Returns what was written.
-std::size_t Utf8ToUtf16Into(std::string_view Utf8, char16_t* Out, std::size_t Capacity);
+// interface's text (Capacity in bytes). Returns what was written. Host
+// buffers may lie at any address: Out need not be aligned for char16_t.
+std::size_t Utf8ToUtf16Into(std::string_view Utf8, void* Out, std::size_t Capacity);
 std::size_t Utf8ToNarrowInto(std::string_view Utf8, char* Out, std::size_t Capacity);
 
 // Tests only: reads legacy bytes in CodePage instead of the platform's

@@ -116,7 +116,7 @@ std::optional<std::u16string> CodePageToUtf16(std::string_view Bytes, std::uint3
 std::u16string NarrowToUtf16(std::string_view Bytes) { return DecodeUtf8(Bytes); }
 std::string Utf16ToNarrow(std::u16string_view Text) { return EncodeUtf8(Text); }
 
-std::size_t Utf8ToUtf16Into(std::string_view Utf8, char16_t* Out, std::size_t Capacity) {
+std::size_t Utf8ToUtf16Into(std::string_view Utf8, void* Out, std::size_t Capacity) {
     return DecodeUtf8Into(Utf8, Out, Capacity);
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 
 #include "platform/code_pages.h"
 #include "platform/code_pages_windows.h"
@@ -94,12 +95,12 @@ std::optional<std::u16string> CodePageToUtf16(std::string_view Bytes, std::uint3
 std::u16string NarrowToUtf16(std::string_view Bytes) { return Decode(Bytes, CP_ACP).value_or(std::u16string()); }
 std::string Utf16ToNarrow(std::u16string_view Text) { return Encode(Text, CP_ACP); }
 
-std::size_t Utf8ToUtf16Into(std::string_view Utf8, char16_t* Out, std::size_t Capacity) {
+std::size_t Utf8ToUtf16Into(std::string_view Utf8, void* Out, std::size_t Capacity) {
     // Each unit takes at least one byte: convert no more than can fit.
     const std::u16string text = Utf8ToUtf16(Utf8.substr(0, std::min(Utf8.size(), Capacity * 3 + 4)));
     std::size_t count = std::min(text.size(), Capacity);
     if (count > 0 && count < text.size() && IsHighSurrogate(text[count - 1])) --count;  // never half a pair
-    std::copy_n(text.data(), count, Out);
+    std::memcpy(Out, text.data(), count * sizeof(char16_t));
     return count;
 }
 

@@ -110,15 +110,18 @@ std::u16string DecodeUtf8(std::string_view Bytes) {
     return out;
 }
 
-std::size_t DecodeUtf8Into(std::string_view Bytes, char16_t* Out, std::size_t Capacity) {
+std::size_t DecodeUtf8Into(std::string_view Bytes, void* Out, std::size_t Capacity) {
+    // Out may be a host's buffer at any address: units are stored bytewise.
+    auto* out = static_cast<unsigned char*>(Out);
+    const auto put = [out](std::size_t Index, char16_t Unit) { std::memcpy(out + Index * 2, &Unit, sizeof Unit); };
     std::size_t pos = 0, written = 0;
     while (pos < Bytes.size() && written < Capacity) {
         // Runs of ASCII, eight bytes at a time: hashes, addresses, most names.
         if (pos + 8 <= Bytes.size() && written + 8 <= Capacity) {
-            std::uint64_t word;
-            std::memcpy(&word, Bytes.data() + pos, sizeof word);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                for (int k = 0; k < 8; ++k) Out[written + k] = static_cast<unsigned char>(Bytes[pos + k]);
+            const __m128i eight = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(Bytes.data() + pos));
+            if ((_mm_movemask_epi8(eight) & 0xFF) == 0) {
+                const __m128i units = _mm_unpacklo_epi8(eight, _mm_setzero_si128());
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + written * 2), units);
                 pos += 8;
                 written += 8;
                 continue;
@@ -126,7 +129,7 @@ std::size_t DecodeUtf8Into(std::string_view Bytes, char16_t* Out, std::size_t Ca
         }
         const auto b = static_cast<unsigned char>(Bytes[pos]);
         if (b < 0x80) {
-            Out[written++] = b;
+            put(written++, b);
             ++pos;
             continue;
         }
@@ -134,10 +137,10 @@ std::size_t DecodeUtf8Into(std::string_view Bytes, char16_t* Out, std::size_t Ca
         const char32_t cp = d.Valid ? d.CodePoint : kReplacement;
         if (cp >= 0x10000) {
             if (written + 2 > Capacity) break;  // never half a pair
-            Out[written++] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-            Out[written++] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+            put(written++, static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+            put(written++, static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
         } else {
-            Out[written++] = static_cast<char16_t>(cp);
+            put(written++, static_cast<char16_t>(cp));
         }
         pos += d.Length;
     }

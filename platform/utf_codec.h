@@ -15,8 +15,9 @@ std::u16string DecodeUtf8(std::string_view Bytes);
 std::string EncodeUtf8(std::u16string_view Text);
 
 // Decodes as many whole characters of Bytes as fit in Capacity units into
-// Out, replacing as DecodeUtf8 does; returns the units written.
-std::size_t DecodeUtf8Into(std::string_view Bytes, char16_t* Out, std::size_t Capacity);
+// Out, replacing as DecodeUtf8 does; returns the units written. Out need
+// not be aligned for char16_t.
+std::size_t DecodeUtf8Into(std::string_view Bytes, void* Out, std::size_t Capacity);
 // Copies Bytes as well-formed UTF-8 (ill-formed parts become U+FFFD), as
 // many whole characters as fit in Capacity bytes; returns the bytes written.
 std::size_t SanitizeUtf8Into(std::string_view Bytes, char* Out, std::size_t Capacity);

@@ -1,5 +1,7 @@
 #include "plugin/host_text.h"
 
+#include <cstring>
+
 #include "platform/code_pages.h"
 
 namespace seedlens {
@@ -13,8 +15,11 @@ std::string_view UntilZero(std::string_view Utf8) { return Utf8.substr(0, Utf8.f
 bool WriteWideText(std::string_view Utf8, void* Buffer, std::int32_t MaxLenBytes) {
     if (Buffer == nullptr || MaxLenBytes < 2) return false;
     const std::size_t room = static_cast<std::size_t>(MaxLenBytes) / 2 - 1;  // units before the terminator
-    auto* out = static_cast<char16_t*>(Buffer);
-    out[platform::Utf8ToUtf16Into(UntilZero(Utf8), out, room)] = u'\0';
+    // The host's buffer may lie at any address: nothing here assumes it is
+    // aligned for char16_t.
+    const std::size_t written = platform::Utf8ToUtf16Into(UntilZero(Utf8), Buffer, room);
+    constexpr char16_t kTerminator = u'\0';
+    std::memcpy(static_cast<char*>(Buffer) + written * sizeof(char16_t), &kTerminator, sizeof kTerminator);
     return true;
 }
 

@@ -59,6 +59,7 @@ public:
     std::u16string_view Name() const { return {reinterpret_cast<const char16_t*>(this + 1), FLength}; }
     std::uint64_t Hash() const { return FHash; }
     const TorrentInfoPtr& Info() const { return FInfo; }
+    std::size_t HeldBytes() const { return sizeof(Entry) + FLength * sizeof(char16_t) + FInfo->HeldBytes(); }
 
 private:
     Entry(std::size_t Length, std::uint64_t Hash, TorrentInfoPtr Info)
@@ -80,15 +81,29 @@ InfoCache::~InfoCache() {
 }
 
 void InfoCache::TrimLocked() {
-    if (FEntries.size() <= TrimAbove) return;
+    const bool tooMany = FEntries.size() > TrimAbove;
+    const bool tooLarge = FHeldBytes > TrimAboveBytes;
+    if (!tooMany && !tooLarge) return;
+    const auto byName = [](const Entry* A, const Entry* B) {
+        return platform::CompareFileNames(A->Name(), B->Name()) < 0;
+    };
     // The names that sort first go, in one sweep rather than one per
     // insertion; names are unique, so the selection splits them exactly.
-    const auto keep = FEntries.end() - static_cast<std::ptrdiff_t>(TrimTo);
-    std::nth_element(FEntries.begin(), keep, FEntries.end(), [](const Entry* A, const Entry* B) {
-        return platform::CompareFileNames(A->Name(), B->Name()) < 0;
-    });
+    auto keep = FEntries.begin();
+    if (tooMany) {
+        keep = FEntries.end() - static_cast<std::ptrdiff_t>(TrimTo);
+        std::nth_element(FEntries.begin(), keep, FEntries.end(), byName);
+    }
+    std::size_t kept = FHeldBytes;
+    for (auto it = FEntries.begin(); it != keep; ++it) kept -= (*it)->HeldBytes();
+    if (tooLarge && kept >= TrimToBytes) {
+        // Every name still kept sorts after those going: go on in name order.
+        std::sort(keep, FEntries.end(), byName);
+        while (kept >= TrimToBytes) kept -= (*keep++)->HeldBytes();
+    }
     for (auto it = FEntries.begin(); it != keep; ++it) Entry::Deleter()(*it);
     FEntries.erase(FEntries.begin(), keep);
+    FHeldBytes = kept;
     FIndex.Clear();
     for (Entry* entry : FEntries) FIndex.Insert(entry->Hash(), entry);
 }
@@ -123,14 +138,21 @@ TorrentInfoPtr InfoCache::GetTorrentInfo(std::u16string_view FileName, bool Imme
     // Whatever may fail comes first, so that both stay alike.
     FIndex.Reserve(FEntries.size() + 1);
     FEntries.push_back(entry.get());
+    FHeldBytes += entry->HeldBytes();
     FIndex.Insert(hash, entry.release());
     ++FInsertions;
+    if (FHeldBytes > TrimAboveBytes) TrimLocked();
     return loaded;
 }
 
 std::size_t InfoCache::Count() const {
     const std::lock_guard lock(FMutex);
     return FEntries.size();
+}
+
+std::size_t InfoCache::HeldBytes() const {
+    const std::lock_guard lock(FMutex);
+    return FHeldBytes;
 }
 
 bool InfoCache::Contains(std::u16string_view FileName) const {

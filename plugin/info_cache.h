@@ -1,8 +1,11 @@
 #pragma once
 // The per-file cache: one record per file name, found through a hash index
 // of the names. Once it holds more than TrimAbove entries, the next request
-// drops the names that sort first, down to TrimTo. The entries are put in
-// name order only then, by selection: keeping them sorted all the time
+// drops the names that sort first, down to TrimTo. Hostile torrents hold up
+// to 64 KiB per text, so the cache is bounded in bytes too: once an
+// insertion takes what its entries hold past TrimAboveBytes, the names that
+// sort first go until they hold less than TrimToBytes. The entries are put
+// in name order only then, by selection: keeping them sorted all the time
 // would cost every new file a bisection through names spread over memory
 // and a move of the entries after it.
 //
@@ -32,6 +35,8 @@ class InfoCache {
 public:
     static constexpr std::size_t TrimAbove = 4096;
     static constexpr std::size_t TrimTo = 3072;
+    static constexpr std::size_t TrimAboveBytes = 64 * 1024 * 1024;
+    static constexpr std::size_t TrimToBytes = 48 * 1024 * 1024;
 
     // Loads the record of a file; nullptr when loading failed.
     using Loader = std::function<TorrentInfoPtr(std::u16string_view FileName)>;
@@ -46,6 +51,9 @@ public:
     TorrentInfoPtr GetTorrentInfo(std::u16string_view FileName, bool ImmediateOnly);
 
     std::size_t Count() const;
+    // What the entries hold: each one, its name, its record and the texts.
+    // A record still in use elsewhere no longer counts once it has left.
+    std::size_t HeldBytes() const;
     bool Contains(std::u16string_view FileName) const;
 
 private:
@@ -60,6 +68,7 @@ private:
     std::vector<Entry*> FEntries;  // owned, in no particular order
     NameIndex<Entry> FIndex;        // the same entries by the hash of their name
     std::uint64_t FInsertions = 0;  // entries ever inserted
+    std::size_t FHeldBytes = 0;     // what the entries hold, as HeldBytes says
 };
 
 // Loads a file the way the plug-in does: a document with poFindEncoding

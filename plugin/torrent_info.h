@@ -66,6 +66,9 @@ public:
     std::string_view Encoding() const { return Text(kEncoding); }
     std::string_view ErrorString() const { return Text(kErrorString); }
 
+    // The bytes the record takes with its texts.
+    std::size_t HeldBytes() const { return sizeof(TTorrentInfo) + FEnds.back(); }
+
     std::int64_t TotalSize = 0;
     std::int32_t FileCount = 0;
     std::int32_t BlockSize = 0;

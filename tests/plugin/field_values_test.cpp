@@ -187,6 +187,40 @@ TEST(FieldValues, TextsInBothWidths) {
     }
 }
 
+// Hosts may hand the wide call a buffer at any address. Each text mixes a
+// run of ASCII with characters past it, a surrogate pair among them.
+TEST(FieldValues, WideTextsAtAnyAddress) {
+    const TTorrentInfo info = Sample({.Name = "caf\xC3\xA9 \xF0\x9F\x98\x80 twelve ascii",
+                                      .FirstTracker = "udp://tr\xC3\xA4" "cker.example:6969/announce",
+                                      .TrackerShort = "tr\xC3\xA4" "cker.example",
+                                      .Creator = "\xE6\x97\xA5\xE6\x9C\xAC maker 1.0",
+                                      .Hash = "0123456789abcdef0123456789abcdef01234567",
+                                      .Comment = "long comment \xC3\xA9\xC3\xA8 and more words",
+                                      .Encoding = "UTF-8",
+                                      .ErrorString = "Bad \xE2\x80\x94 announce;"});
+    const struct { std::int32_t Field, Unit; std::string_view Text; } cases[] = {
+        {0, 0, info.Name()},    {5, 0, info.FirstTracker()}, {5, 1, info.TrackerShort()}, {7, 0, info.Hash()},
+        {8, 0, info.Comment()}, {9, 0, info.Creator()},      {10, 0, info.Encoding()},    {13, 0, info.ErrorString()},
+    };
+    constexpr std::int32_t kMaxLen = 96;
+    for (const auto& c : cases) {
+        const std::u16string expected = platform::Utf8ToUtf16(c.Text);
+        ASSERT_LT(expected.size() * 2 + 2, static_cast<std::size_t>(kMaxLen));
+        for (const std::size_t offset : {1, 2, 3}) {
+            unsigned char bytes[kMaxLen + 8];
+            std::memset(bytes, 0xAB, sizeof bytes);
+            EXPECT_EQ(WriteFieldValue(kTable, info, c.Field, c.Unit, bytes + offset, kMaxLen, TextWidth::Wide), 11);
+            std::u16string written(expected.size() + 1, u'?');
+            std::memcpy(written.data(), bytes + offset, written.size() * 2);
+            EXPECT_EQ(written, expected + u'\0') << c.Field << "/" << c.Unit << " at offset " << offset;
+            for (std::size_t i = 0; i < sizeof bytes; ++i) {
+                const bool outside = i < offset || i >= offset + written.size() * 2;
+                EXPECT_TRUE(!outside || bytes[i] == 0xAB) << "byte " << i << " written at offset " << offset;
+            }
+        }
+    }
+}
+
 TEST(FieldValues, WideMaxLenCountsBytes) {
     const TTorrentInfo info = SampleNamed("abcdefgh");
     Buffer out;

@@ -4,19 +4,16 @@
 #include <filesystem>
 #include <system_error>
 
+#include "tools/path_text.h"
+
 namespace seedlens::tool {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Utf8(const fs::path& Path) {
-    const auto text = Path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 bool HasTorrentExtension(const fs::path& Path) {
-    std::string extension = Utf8(Path.extension());
+    std::string extension = PathText(Path.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
     return extension == ".torrent";
@@ -46,9 +43,9 @@ FolderWalk WalkFolder(const fs::path& Top, bool Recursive) {
                 walk.HasSubfolders = true;
                 if (Recursive) pending.push_back(it->path());
             }
-            if (!isFolder && HasTorrentExtension(it->path())) walk.Found.push_back(Utf8(it->path()));
+            if (!isFolder && HasTorrentExtension(it->path())) walk.Found.push_back(PathText(it->path()));
         }
-        if (error) walk.Problems.push_back(Utf8(folder) + ": cannot read the folder: " + error.message());
+        if (error) walk.Problems.push_back(PathText(folder) + ": cannot read the folder: " + error.message());
     }
     return walk;
 }

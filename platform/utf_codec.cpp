@@ -93,6 +93,12 @@ Decoded DecodeOne(std::string_view Bytes, std::size_t Pos) {
 }
 }  // namespace
 
+std::size_t WellFormedUtf8Length(std::string_view Bytes) {
+    if (Bytes.empty()) return 0;
+    const Decoded d = DecodeOne(Bytes, 0);
+    return d.Valid ? d.Length : 0;
+}
+
 void AppendUtf16(std::u16string& Out, char32_t CodePoint) {
     if (CodePoint < 0x10000) {
         Out.push_back(static_cast<char16_t>(CodePoint));

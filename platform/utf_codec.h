@@ -38,6 +38,10 @@ std::size_t WidenAsciiPrefix(std::string_view Bytes, char16_t* To);
 std::u16string DecodeUtf8EscapingBytes(std::string_view Bytes);
 std::string EncodeUtf8RestoringBytes(std::u16string_view Text);
 
+// Bytes of the well-formed UTF-8 sequence that Bytes starts with (1 for
+// ASCII), or 0 when it starts with none.
+std::size_t WellFormedUtf8Length(std::string_view Bytes);
+
 // Appends one code point (up to U+10FFFF) as UTF-16.
 void AppendUtf16(std::u16string& Out, char32_t CodePoint);
 

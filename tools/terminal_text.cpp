@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/utf_codec.h"
+
 namespace seedlens::tool {
 
 namespace {
@@ -26,30 +28,6 @@ void AppendControl(std::string& Out, unsigned Code) {
     }
 }
 
-// The length of the well-formed UTF-8 sequence at the start of Text, or 0.
-std::size_t SequenceLength(std::string_view Text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(Text[i]); };
-    const unsigned lead = byte(0);
-    std::size_t length = 0;
-    unsigned low = 0x80, high = 0xBF;  // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (Text.size() < length || byte(1) < low || byte(1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-    return length;
-}
-
 }  // namespace
 
 std::string EscapeControls(std::string_view Utf8) {
@@ -63,7 +41,7 @@ std::string EscapeControls(std::string_view Utf8) {
             Utf8.remove_prefix(1);
             continue;
         }
-        const std::size_t length = SequenceLength(Utf8);
+        const std::size_t length = platform::WellFormedUtf8Length(Utf8);
         if (length == 0) {
             AppendHex(out, lead);
             Utf8.remove_prefix(1);

@@ -137,18 +137,23 @@ void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
                 if (later->Data.HasEntries() && IsPaddingFile(later->Data)) --FFileCount;
             return;
         }
-        // Padding entries are no files: they count neither as files nor
-        // towards the total, but stay in the sub-file list, marked.
-        const bool padding = IsPaddingFile(entry);
-        if (padding) --FFileCount;
-        // Every "length" counts towards the total; the last is the file's size.
-        std::int64_t size = 0;
+        // Every "length" counts towards the total; the last is the file's
+        // size. Padding entries are no files: they count neither as files
+        // nor towards the total, but stay in the sub-file list, marked.
+        std::int64_t size = 0, lengths = 0;
+        bool padding = false;
         for (const TBEncodedData& member : entry.ListData()) {
             if (member.Header == "length") {
                 size = member.Data.IntegerData();
-                if (!padding) TotalSize = WrappingAdd(TotalSize, size);
+                lengths = WrappingAdd(lengths, size);
+            } else if (!padding) {
+                padding = IsPaddingMark(member);
             }
         }
+        if (padding)
+            --FFileCount;
+        else
+            TotalSize = WrappingAdd(TotalSize, lengths);
         if (buildFiles) {
             Files.push_back(DecodeSubFile(entry, size));
             Files.back().SetPadding(padding);

@@ -15,16 +15,16 @@ bool LastElementIsPaddingName(const TBEncoded& Path) {
 }
 }  // namespace
 
+bool IsPaddingMark(const TBEncodedData& Member) {
+    const std::string_view key = Member.Header;
+    // Other letters ("x" executable, "h" hidden, "l" link) mark real files.
+    if (key == "attr") return Member.Data.IsString() && Member.Data.StringData().find('p') != std::string_view::npos;
+    return (key == "path" || key == "path.utf-8") && LastElementIsPaddingName(Member.Data);
+}
+
 bool IsPaddingFile(const TBEncoded& Entry) {
-    for (const TBEncodedData& member : Entry.ListData()) {
-        const std::string_view key = member.Header;
-        if (key == "attr") {
-            // Other letters ("x" executable, "h" hidden, "l" link) mark real files.
-            if (member.Data.IsString() && member.Data.StringData().find('p') != std::string_view::npos) return true;
-        } else if (key == "path" || key == "path.utf-8") {
-            if (LastElementIsPaddingName(member.Data)) return true;
-        }
-    }
+    for (const TBEncodedData& member : Entry.ListData())
+        if (IsPaddingMark(member)) return true;
     return false;
 }
 

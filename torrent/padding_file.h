@@ -11,5 +11,8 @@ namespace seedlens {
 // of its "path" or "path.utf-8" starts with "_____padding_file_" (the older
 // creators' mark).
 bool IsPaddingFile(const TBEncoded& Entry);
+// Whether one member of an entry marks it as padding, for walks that look
+// at every member anyway.
+bool IsPaddingMark(const TBEncodedData& Member);
 
 }  // namespace seedlens

@@ -23,6 +23,23 @@ constexpr char16_t kReplacement = 0xFFFD;
 
 std::atomic<std::uint32_t> gLegacyForTesting{0};
 
+// iconv names the Windows code pages that glibc knows by another name; the
+// rest it knows as "CP" and the number.
+std::string IconvName(std::uint32_t CodePage) {
+    static constexpr struct {
+        std::uint32_t CodePage;
+        const char* Name;
+    } kOtherNames[] = {
+        {1252, "WINDOWS-1252"}, {54936, "GB18030"},     {20932, "EUC-JP"},      {20866, "KOI8-R"},
+        {21866, "KOI8-U"},      {10000, "MACINTOSH"},   {28592, "ISO-8859-2"},  {28593, "ISO-8859-3"},
+        {28594, "ISO-8859-4"},  {28595, "ISO-8859-5"},  {28596, "ISO-8859-6"},  {28597, "ISO-8859-7"},
+        {28598, "ISO-8859-8"},  {28599, "ISO-8859-9"},  {28603, "ISO-8859-13"}, {28605, "ISO-8859-15"},
+    };
+    for (const auto& other : kOtherNames)
+        if (other.CodePage == CodePage) return other.Name;
+    return "CP" + std::to_string(CodePage);
+}
+
 class IconvConverters {
 public:
     ~IconvConverters() {
@@ -70,8 +87,7 @@ private:
     iconv_t Converter(std::uint32_t CodePage) {
         auto found = FOpen.find(CodePage);
         if (found != FOpen.end()) return found->second;
-        const std::string name = CodePage == kWindows1252 ? "WINDOWS-1252" : "CP" + std::to_string(CodePage);
-        iconv_t cd = iconv_open("UTF-16LE", name.c_str());
+        iconv_t cd = iconv_open("UTF-16LE", IconvName(CodePage).c_str());
         FOpen.emplace(CodePage, cd);
         return cd;
     }

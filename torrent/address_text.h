@@ -9,11 +9,22 @@
 #include <string>
 #include <string_view>
 
+#include "bencode/bencoded.h"
 #include "platform/code_pages.h"
 #include "platform/utf_codec.h"
 #include "torrent/utf8_validity.h"
 
 namespace seedlens {
+
+// An item of a tracker or web-seed list that names no address: not a
+// string, or nothing but ASCII whitespace. Clients skip such items, so the
+// next real address takes their place.
+inline bool IsNoAddress(const TBEncoded& Item) {
+    if (!Item.IsString()) return true;
+    for (const char c : Item.StringData())
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\f') return false;
+    return true;
+}
 
 class AddressText {
 public:

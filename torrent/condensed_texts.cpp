@@ -6,6 +6,26 @@
 
 namespace seedlens {
 
+namespace {
+
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsSchemeChar(char c) { return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'; }
+
+// Where the authority begins: after a leading "//", or after a scheme and
+// "://". A "//" further on belongs to the path of an address written
+// without a scheme, so the whole address is then the authority.
+std::size_t AuthorityStart(std::string_view Address) {
+    std::size_t schemeEnd = 0;
+    if (!Address.empty() && IsAsciiLetter(Address[0])) {
+        schemeEnd = 1;
+        while (schemeEnd < Address.size() && IsSchemeChar(Address[schemeEnd])) ++schemeEnd;
+        schemeEnd = schemeEnd < Address.size() && Address[schemeEnd] == ':' ? schemeEnd + 1 : 0;
+    }
+    return Address.substr(schemeEnd, 2) == "//" ? schemeEnd + 2 : 0;
+}
+
+}  // namespace
+
 std::string TTorrentFile::ErrorSummary() const {
     std::string text;
     for (const std::u16string_view message : Errors) {
@@ -22,7 +42,7 @@ std::string_view TTorrentFile::TrackerHost() const {
     // Every delimiter is ASCII, which never occurs inside a multi-byte UTF-8
     // character: cutting the UTF-8 bytes cuts the same characters.
     std::string_view address = FirstTracker;
-    if (const auto slashes = address.find("//"); slashes != std::string_view::npos) address.remove_prefix(slashes + 2);
+    address.remove_prefix(AuthorityStart(address));
 
     // The authority ends where a path, query or fragment begins, so that a
     // passkey in a query never shows as the host. User information

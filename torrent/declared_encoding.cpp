@@ -1,41 +1,36 @@
 #include "torrent/declared_encoding.h"
 
+#include <algorithm>
+#include <array>
+
 #include "platform/code_pages.h"
+#include "torrent/encoding_labels_table.h"
 
 namespace seedlens {
 
 namespace {
 
-struct DeclaredEncoding {
-    std::string_view Name;
-    std::optional<std::uint32_t> CodePage;
-};
+bool IsAsciiWhitespace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
 
-// In the order they are tried. "UTF-8" names no code page: bytes that claim
-// UTF-8 but are not are read like undeclared ones.
-constexpr DeclaredEncoding kDeclaredEncodings[] = {
-    {"UTF-8", std::nullopt},
-    {"Big5", 950},
-    {"gb2312", 936},
-    {"shift_jis", 932},
-    {"korean", 949},
-};
-
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
-bool EqualIgnoringAsciiCase(std::string_view A, std::string_view B) {
-    if (A.size() != B.size()) return false;
-    for (std::size_t i = 0; i < A.size(); ++i)
-        if (AsciiUpper(A[i]) != AsciiUpper(B[i])) return false;
-    return true;
-}
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 }  // namespace
 
 std::optional<std::uint32_t> DeclaredCodePage(std::string_view Encoding) {
-    for (const DeclaredEncoding& known : kDeclaredEncodings)
-        if (EqualIgnoringAsciiCase(Encoding, known.Name)) return known.CodePage;
-    return std::nullopt;
+    // Browsers match a declared name the same way: surrounding ASCII
+    // whitespace does not count, nor does ASCII letter case.
+    while (!Encoding.empty() && IsAsciiWhitespace(Encoding.front())) Encoding.remove_prefix(1);
+    while (!Encoding.empty() && IsAsciiWhitespace(Encoding.back())) Encoding.remove_suffix(1);
+    if (Encoding.empty() || Encoding.size() > kLongestEncodingLabel) return std::nullopt;
+    std::array<char, kLongestEncodingLabel> lowered{};
+    std::transform(Encoding.begin(), Encoding.end(), lowered.begin(), AsciiLower);
+    const std::string_view label(lowered.data(), Encoding.size());
+
+    const auto* const end = std::end(kEncodingLabels);
+    const auto* found = std::lower_bound(std::begin(kEncodingLabels), end, label,
+                                         [](const EncodingLabel& Known, std::string_view Wanted) { return Known.Label < Wanted; });
+    if (found == end || found->Label != label) return std::nullopt;
+    return found->CodePage;
 }
 
 std::optional<std::string> CodePageToUTF8(std::string_view Bytes, std::uint32_t CodePage) {

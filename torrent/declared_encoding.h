@@ -9,9 +9,11 @@
 
 namespace seedlens {
 
-// The code page that Encoding names ("Big5", "gb2312", "shift_jis",
-// "korean", compared ignoring ASCII letter case), or nothing: "UTF-8",
-// any other name and the empty text name no code page.
+// The Windows code page that Encoding names: a label of the WHATWG
+// Encoding Standard or "cp" and the number, compared ignoring surrounding
+// ASCII whitespace and ASCII letter case. Nothing for the labels of UTF-8
+// (read by the UTF-8 rule), of UTF-16 and of encodings without a Windows
+// code page, and for any other name.
 std::optional<std::uint32_t> DeclaredCodePage(std::string_view Encoding);
 
 // Bytes in CodePage as UTF-8, up to the first zero byte. Empty when nothing

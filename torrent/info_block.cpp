@@ -67,7 +67,8 @@ private:
     }
     void FileTree(const TBEncoded& V) { FFileTree = V.IsDictionary() ? &V : nullptr; }
     void Length(const TBEncoded& V) { FSingleLength = V.IntegerData(); }
-    void Private(const TBEncoded& V) { FDoc.PrivateTorrent = Low32(V.IntegerData()); }
+    // Clients take any integer but 0 as private, the whole 64-bit value.
+    void Private(const TBEncoded& V) { FDoc.PrivateTorrent = V.IntegerData() != 0 ? 1 : 0; }
 
     void Pieces(const TBEncoded& V) {
         FHasPieces = true;

@@ -117,6 +117,7 @@ void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) 
             return;
         }
         for (const TBEncodedData& item : tier.Data.ListData()) {
+            if (IsNoAddress(item.Data)) continue;
             const AddressText address(item.Data.StringData());
             if (Known.Insert(address.View())) Trackers.Add(address.View());
         }
@@ -126,10 +127,11 @@ void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) 
 void TTorrentFile::ParseWebseeds(const TBEncoded& Value) {
     // A single web seed is often written as a plain string.
     if (Value.IsString()) {
-        Webseeds.Add(AddressText(Value.StringData()).View());
+        if (!IsNoAddress(Value)) Webseeds.Add(AddressText(Value.StringData()).View());
         return;
     }
-    for (const TBEncodedData& item : Value.ListData()) Webseeds.Add(AddressText(item.Data.StringData()).View());
+    for (const TBEncodedData& item : Value.ListData())
+        if (!IsNoAddress(item.Data)) Webseeds.Add(AddressText(item.Data.StringData()).View());
 }
 
 void TTorrentFile::AddErrorMessages() {

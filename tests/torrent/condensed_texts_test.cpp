@@ -43,6 +43,15 @@ TEST(TrackerShort, HostOfEveryShapeOfAddress) {
         {"http://host?passkey=secret", "host"},
         {"http://host#frag:1", "host"},
         {"http://трекер.рф:80/announce", "трекер.рф"},
+        // "//" after the start or a scheme is part of the path.
+        {"tracker.example.com:6969/a//b", "tracker.example.com"},
+        {"tracker.example.com//b", "tracker.example.com"},
+        {"a b://host/x", "a b"},
+        {"1http://host/x", "1http"},
+        {"udp+x-1.2://host:1/", "host"},
+        {"udp://x:1/", "x"},
+        {"h://host", "host"},
+        {"http:/x//y", "http"},
     };
     // The host comes in the 8-bit interface's text: UTF-8 on Linux, the
     // active code page (with its replacement characters) on Windows.

@@ -47,13 +47,15 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"BIG5_upper", "BIG5", true, Hex("a4a4 a4e5"), "中文"},
         DecodeCase{"gb2312", "gb2312", true, Hex("d6d0 cec4"), "中文"},
         DecodeCase{"korean", "korean", true, Hex("c7d1 b1b9 beee"), "한국어"},
-        // Names outside the table fall back to the legacy code page.
-        DecodeCase{"big5_hkscs", "Big5-HKSCS", true, Hex("a4a4"), Hex("c2a4 c2a4")},
-        DecodeCase{"gbk", "GBK", true, Hex("d6d0"), Hex("c396 c390")},
-        DecodeCase{"euc_kr", "EUC-KR", true, Hex("c7d1"), Hex("c387 c391")},
+        // Every label of the same encoding, trimmed: they read as declared.
+        DecodeCase{"big5_hkscs", "Big5-HKSCS", true, Hex("a4a4"), "中"},
+        DecodeCase{"gbk", "GBK", true, Hex("d6d0"), "中"},
+        DecodeCase{"euc_kr", "EUC-KR", true, Hex("c7d1"), "한"},
+        // UTF-8 labels select no code page: bytes that are not UTF-8 read as undeclared.
         DecodeCase{"utf8_without_dash", "UTF8", true, Hex("e9"), Hex("c3a9")},
         DecodeCase{"declared_utf8_but_not", "UTF-8", true, Hex("e9"), Hex("c3a9")},
-        DecodeCase{"padded_name", " shift_jis", true, Hex("93fa"), Hex("e2809c c3ba")},
+        DecodeCase{"padded_name", " shift_jis\t", true, Hex("93fa"), "日"},
+        DecodeCase{"no_label", "shift jis", true, Hex("93fa"), Hex("e2809c c3ba")},
         DecodeCase{"option_off", "shift_jis", false, Hex("93fa 967b"), Hex("e2809c c3ba e28093 7b")},
         // Shift-JIS bytes that happen to be UTF-8 stay UTF-8.
         DecodeCase{"valid_utf8_wins", "shift_jis", true, Hex("e6 97 a5"), Hex("e6 97 a5")},
@@ -69,9 +71,14 @@ TEST(DeclaredEncoding, Table) {
     EXPECT_EQ(DeclaredCodePage("GB2312"), 936u);
     EXPECT_EQ(DeclaredCodePage("Shift_JIS"), 932u);
     EXPECT_EQ(DeclaredCodePage("KOREAN"), 949u);
+    EXPECT_EQ(DeclaredCodePage(" cp936\r\n"), 936u);
+    EXPECT_EQ(DeclaredCodePage("Windows-31J"), 932u);
     EXPECT_FALSE(DeclaredCodePage("UTF-8"));
+    EXPECT_FALSE(DeclaredCodePage("utf-16le"));
     EXPECT_FALSE(DeclaredCodePage(""));
-    EXPECT_FALSE(DeclaredCodePage("big5 "));
+    EXPECT_FALSE(DeclaredCodePage(" \t "));
+    EXPECT_FALSE(DeclaredCodePage("big5\v"));
+    EXPECT_FALSE(DeclaredCodePage(std::string(200, 'a')));
 }
 
 TEST(DeclaredEncoding, UnconvertibleCodePageIsNotTheEmptyText) {

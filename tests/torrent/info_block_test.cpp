@@ -91,8 +91,14 @@ TEST(InfoBlock, IntegersAreCutToTheirLow32Bits) {
     EXPECT_EQ(Walk(Dict({{"piece length", Int(4294967296)}})).BlockSize, 0);
     EXPECT_EQ(Walk(Dict({{"piece length", Int(4294967297)}})).BlockSize, 1);
     EXPECT_EQ(Walk(Dict({{"piece length", Int(INT64_MIN)}})).BlockSize, 0);
-    EXPECT_EQ(Walk(Dict({{"private", Int(1)}})).PrivateTorrent, 1);
-    EXPECT_EQ(Walk(Dict({{"private", Int(2147483648)}})).PrivateTorrent, INT32_MIN);
+}
+
+TEST(InfoBlock, AnyIntegerButZeroIsPrivate) {
+    const struct { std::string Value; std::int32_t Private; } cases[] = {
+        {Int(1), 1}, {Int(2), 1}, {Int(-1), 1}, {Int(4294967296), 1}, {Int(4294967297), 1}, {Int(INT64_MIN), 1},
+        {Int(0), 0}, {Str("1"), 0}, {List({}), 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Walk(Dict({{"private", c.Value}})).PrivateTorrent, c.Private) << c.Value;
 }
 
 TEST(InfoBlock, LengthSumsWrapInsteadOfOverflowing) {

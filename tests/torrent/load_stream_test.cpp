@@ -91,8 +91,14 @@ TEST(LoadStream, Trackers) {
         {Dict({{"announce", Str("http://A")},
                {"announce-list", List({List({Str("http://B"), Str("http://C")}), Str("x"), List({Str("http://D")})})}}),
          {u"http://A", u"http://B", u"http://C"}, "http://A", true},
-        {Dict({{"announce-list", List({List({Int(1), Str("http://B")})})}}), {u"", u"http://B"}, "", false},
-        {Dict({{"announce", Str("http://A")}, {"announce-list", List({List({Int(1)})})}}), {u"http://A", u""}, "http://A", false},
+        // Items that name no address are skipped: the next real one takes their place.
+        {Dict({{"announce-list", List({List({Int(1), Str("http://B")})})}}), {u"http://B"}, "http://B", false},
+        {Dict({{"announce", Str("http://A")}, {"announce-list", List({List({Int(1)})})}}), {u"http://A"}, "http://A", false},
+        {Dict({{"announce-list", List({List({Str("")}), List({Str("http://B")})})}}), {u"http://B"}, "http://B", false},
+        {Dict({{"announce-list", List({List({Str(" \t\r\n"), List({}), Str("http://B")}), List({Int(0), Str("")})})}}),
+         {u"http://B"}, "http://B", false},
+        {Dict({{"announce-list", List({List({Str("http://B")}), List({Dict({}), Str("http://C")})})}}),
+         {u"http://B", u"http://C"}, "http://B", false},
         // Duplicates within the list are dropped, the first place kept.
         {Dict({{"announce-list", List({List({Str("http://X"), Str("HTTP://x")}), List({Str("http://x")})})}}),
          {u"http://X"}, "http://X", false},
@@ -183,7 +189,8 @@ TEST(LoadStream, Webseeds) {
         {Dict({{"httpseeds", List({Str("H")})}, {"url-list", List({Str("W"), Str("W")})}}), {u"H", u"W", u"W"}},
         {Dict({{"url-list", Str("http://one")}}), {u"http://one"}},  // a lone string is one seed
         {Dict({{"httpseeds", Int(3)}}), {}},
-        {Dict({{"url-list", List({Int(1)})}}), {u""}},
+        {Dict({{"url-list", List({Int(1), Str(""), Str(" "), Str("W")})}}), {u"W"}},
+        {Dict({{"url-list", Str("")}}), {}},
         {Dict({{"url-list", List({Str("a")})}, {"url-list", List({Str("b")})}}), {u"a", u"b"}},
         // Read like trackers: UTF-8 when they are, otherwise the legacy code page.
         {Dict({{"url-list", Str("http://зеркало.рф/")}}), {u"http://зеркало.рф/"}},

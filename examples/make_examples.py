@@ -71,7 +71,7 @@ EXAMPLES = {
                           ["https://backup.example.org/announce", "udp://[2001:db8::7]:6969/announce"]],
         "created by": "Seedlens examples 1.0",
         "creation date": 1600000000,
-        "info": {"name": "members-only.tar", "length": 10485760, "private": 1,
+        "info": {"name": "members-only.tar", "length": 10485760, "private": 1, "source": "EXAMPLE",
                  "piece length": 1048576, "pieces": pieces("private", 10)},
     },
     "shift-jis.torrent": {

@@ -53,6 +53,11 @@ TWdxPlugin BuildFieldTable() {
     table.Add("Private", ftBoolean, 1, "");
     table.Add("Multifile", ftBoolean, 1, "");
     table.Add("Errors", ftString, 1, "");
+    // Added after the first fourteen, so that a host's columns keep their numbers.
+    table.Add("SHA-256", ftString, 1, "");
+    table.Add("Magnet", ftString, 1, "");
+    table.Add("Source", ftString, 1, "");
+    table.Add("Format", ftString, 1, "");
     return table;
 }
 

@@ -39,6 +39,7 @@ private:
 enum FieldIndex : std::int32_t {
     fiName, fiFileCount, fiTotalSize, fiBlockSize, fiBlockCount, fiTracker, fiCreated,
     fiSha, fiComment, fiProgram, fiEncoding, fiPrivate, fiMultifile, fiErrors,
+    fiSha256, fiMagnet, fiSource, fiFormat,
     fiFieldCount
 };
 

@@ -9,6 +9,7 @@
 #include "platform/file_time.h"
 #include "plugin/content_plugin_api.h"
 #include "plugin/host_text.h"
+#include "torrent/magnet_link.h"
 
 namespace seedlens {
 
@@ -79,6 +80,8 @@ std::int32_t WriteFieldValue(const TWdxPlugin& Table, const TTorrentInfo& Info, 
                                                       : WriteNarrowText(Utf8, FieldValue, MaxLen);
         return written ? type : ftFieldEmpty;
     };
+    // The fields after the first fourteen say "empty" for an empty text.
+    const auto textOrEmpty = [&](std::string_view Utf8) { return Utf8.empty() ? ftFieldEmpty : text(Utf8); };
     const auto boolean = [&](std::int32_t Flag) {
         Store<std::int32_t>(FieldValue, Flag == 1 ? -1 : 0);
         return type;
@@ -113,6 +116,16 @@ std::int32_t WriteFieldValue(const TWdxPlugin& Table, const TTorrentInfo& Info, 
         case fiPrivate: return boolean(Info.PrivateTorrent);
         case fiMultifile: return boolean(Info.Multifile);
         case fiErrors: return text(Info.ErrorString());
+        case fiSha256: return textOrEmpty(Info.Sha256());
+        case fiMagnet: {
+            // Whole parameters or nothing; the link is ASCII, one unit a byte.
+            const std::int32_t units = Width == TextWidth::Wide ? MaxLen / 2 : MaxLen;
+            if (units < 1) return ftFieldEmpty;
+            const std::size_t fits = MagnetPrefix(Info.Magnet(), static_cast<std::size_t>(units - 1));
+            return textOrEmpty(Info.Magnet().substr(0, fits));
+        }
+        case fiSource: return textOrEmpty(Info.Source());
+        case fiFormat: return textOrEmpty(Info.Format());
         default: return host::ftNoMoreFields;
     }
 }

@@ -1,5 +1,7 @@
 #include "plugin/torrent_info.h"
 
+#include "torrent/magnet_link.h"
+
 namespace seedlens {
 
 namespace {
@@ -45,10 +47,14 @@ private:
 TTorrentInfo::TextArray TTorrentInfo::BoundedTexts(const Texts& Values) {
     return {Bounded(Values.Name),    Bounded(Values.FirstTracker), Bounded(Values.TrackerShort),
             Bounded(Values.Creator), Bounded(Values.Hash),         Bounded(Values.Comment),
-            Bounded(Values.Encoding), Bounded(Values.ErrorString)};
+            Bounded(Values.Encoding), Bounded(Values.ErrorString), Bounded(Values.Sha256),
+            // A link is made within the bound, and cut only between parameters.
+            Values.Magnet.size() <= MaxTextBytes ? Values.Magnet : std::string_view(),
+            Bounded(Values.Source),  Bounded(Values.Format)};
 }
 
-TTorrentInfo::TextArray TTorrentInfo::DocumentTexts(const TTorrentFile& Document, const std::string& Errors) {
+TTorrentInfo::TextArray TTorrentInfo::DocumentTexts(const TTorrentFile& Document, const std::string& Errors,
+                                                    const std::string& Magnet) {
     return BoundedTexts({.Name = Document.TorrentName(),
                          .FirstTracker = Document.FirstTracker,
                          .TrackerShort = Document.TrackerHost(),
@@ -56,7 +62,11 @@ TTorrentInfo::TextArray TTorrentInfo::DocumentTexts(const TTorrentFile& Document
                          .Hash = Document.Hash,
                          .Comment = Document.Comment,
                          .Encoding = Document.Encoding,
-                         .ErrorString = Errors});
+                         .ErrorString = Errors,
+                         .Sha256 = Document.Sha256Hash,
+                         .Magnet = Magnet,
+                         .Source = Document.Source,
+                         .Format = Document.Format()});
 }
 
 std::size_t TTorrentInfo::TotalBytes(const TextArray& Values) {
@@ -98,7 +108,8 @@ TTorrentInfo::TTorrentInfo(const TextArray& Values, const TTorrentFile& Document
 
 std::shared_ptr<const TTorrentInfo> TTorrentInfo::Shared(const TTorrentFile& Document) {
     const std::string errors = Document.ErrorSummary();
-    const TextArray texts = DocumentTexts(Document, errors);
+    const std::string magnet = MagnetLink(Document, MaxTextBytes);
+    const TextArray texts = DocumentTexts(Document, errors, magnet);
     char* storage = nullptr;
     const TrailingBytesAllocator<TTorrentInfo> allocator(TotalBytes(texts), &storage);
     return std::allocate_shared<const TTorrentInfo>(allocator, texts, Document, &storage, Key());

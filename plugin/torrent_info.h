@@ -33,6 +33,10 @@ public:
         std::string_view Comment = {};
         std::string_view Encoding = {};  // the raw bytes of "encoding"
         std::string_view ErrorString = {};
+        std::string_view Sha256 = {};
+        std::string_view Magnet = {};  // whole parameters only: see MagnetLink
+        std::string_view Source = {};
+        std::string_view Format = {};
     };
 
     TTorrentInfo() = default;
@@ -44,7 +48,10 @@ public:
     static std::shared_ptr<const TTorrentInfo> Shared(const TTorrentFile& Document);
 
 private:
-    enum TextIndex { kName, kFirstTracker, kTrackerShort, kCreator, kHash, kComment, kEncoding, kErrorString, kTextCount };
+    enum TextIndex {
+        kName, kFirstTracker, kTrackerShort, kCreator, kHash, kComment, kEncoding, kErrorString,
+        kSha256, kMagnet, kSource, kFormat, kTextCount
+    };
     using TextArray = std::array<std::string_view, kTextCount>;
 
 public:
@@ -65,6 +72,10 @@ public:
     std::string_view Comment() const { return Text(kComment); }
     std::string_view Encoding() const { return Text(kEncoding); }
     std::string_view ErrorString() const { return Text(kErrorString); }
+    std::string_view Sha256() const { return Text(kSha256); }
+    std::string_view Magnet() const { return Text(kMagnet); }
+    std::string_view Source() const { return Text(kSource); }
+    std::string_view Format() const { return Text(kFormat); }
 
     // The bytes the record takes with its texts.
     std::size_t HeldBytes() const { return sizeof(TTorrentInfo) + FEnds.back(); }
@@ -79,7 +90,7 @@ public:
 
 private:
     static TextArray BoundedTexts(const Texts& Values);
-    static TextArray DocumentTexts(const TTorrentFile& Document, const std::string& Errors);
+    static TextArray DocumentTexts(const TTorrentFile& Document, const std::string& Errors, const std::string& Magnet);
     static std::size_t TotalBytes(const TextArray& Values);
     void CopyTexts(const TextArray& Values, char* To);
     void CopyNumbers(const TTorrentFile& Document);

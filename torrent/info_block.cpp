@@ -34,6 +34,7 @@ public:
         if (!FUtf8Name.empty()) FDoc.SetTorrentName(FUtf8Name);
         // Without "pieces" the v2 file tree is the only file list there is;
         // a hybrid torrent keeps the v1 view.
+        FDoc.HasFileTree = FFileTree != nullptr;
         FDoc.V2Only = FFileTree != nullptr && !FHasPieces;
         if (FDoc.V2Only) {
             FDoc.ParseFileTree(*FFileTree, FPieceLength);
@@ -52,7 +53,7 @@ public:
 
 private:
     // Every key the info walk knows, in the order it tries them.
-    static const KeyAction<InfoWalk> kKeys[8];
+    static const KeyAction<InfoWalk> kKeys[9];
 
     void Dispatch(const TBEncodedData& Entry) {
         if (DispatchKey(*this, kKeys, Entry)) return;
@@ -61,6 +62,8 @@ private:
 
     void Name(const TBEncoded& V) { FDoc.DecodeTorrentName(V.StringData()); }
     void Utf8Name(const TBEncoded& V) { FUtf8Name = V.StringData(); }
+    // Decoded as the name is; a value of another kind is no source.
+    void Source(const TBEncoded& V) { FDoc.DecodeStringInto(V.StringData(), FDoc.Source); }
     void PieceLength(const TBEncoded& V) {
         FPieceLength = V.IntegerData();
         FDoc.BlockSize = Low32(FPieceLength);
@@ -103,7 +106,7 @@ private:
     bool FHasPieces = false;
 };
 
-const KeyAction<InfoWalk> InfoWalk::kKeys[8] = {
+const KeyAction<InfoWalk> InfoWalk::kKeys[9] = {
     {"name", &InfoWalk::Name},
     {"name.utf-8", &InfoWalk::Utf8Name},
     {"pieces", &InfoWalk::Pieces},
@@ -112,6 +115,7 @@ const KeyAction<InfoWalk> InfoWalk::kKeys[8] = {
     {"private", &InfoWalk::Private},
     {"files", &InfoWalk::FilesList},
     {"file tree", &InfoWalk::FileTree},
+    {"source", &InfoWalk::Source},
 };
 
 }  // namespace

@@ -53,7 +53,8 @@ private:
         FDoc.Created = V.IsInteger() ? CreationDateToDateTime(V.IntegerData()) : 0;
     }
     void EncodingValue(const TBEncoded& V) { FDoc.Encoding = std::string(V.StringData()); }
-    void Webseeds(const TBEncoded& V) { FDoc.ParseWebseeds(V); }
+    void HttpSeeds(const TBEncoded& V) { FDoc.ParseWebseeds(V, nullptr); }
+    void UrlList(const TBEncoded& V) { FDoc.ParseWebseeds(V, &FDoc.UrlSeeds); }
 
     void Info(const TBEncoded& V) {
         FDoc.ParseInfoBlock(V);
@@ -63,13 +64,17 @@ private:
             // v2-only torrent is known by its SHA-256, known once its info
             // dictionary has been walked.
             const auto bytes = FStream.Slice(V.StreamStartPos(), V.StreamEndPos());
-            const auto algorithm = FDoc.V2Only ? platform::DigestAlgorithm::Sha256 : platform::DigestAlgorithm::Sha1;
-            GetStringHashInto(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), algorithm,
-                              FDoc.Hash);
+            const std::string_view info(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+            if (FDoc.HasFileTree) GetStringHashInto(info, platform::DigestAlgorithm::Sha256, FDoc.Sha256Hash);
+            if (FDoc.V2Only)
+                FDoc.Hash = FDoc.Sha256Hash;
+            else
+                GetStringHashInto(info, platform::DigestAlgorithm::Sha1, FDoc.Hash);
         } else {
             // No dictionary, no info hash: a digest of nothing would look real.
             FDoc.FErrorFlags.Include(TErrorFlagKind::efCorruptInfoBlock);
             FDoc.Hash.clear();
+            FDoc.Sha256Hash.clear();
         }
     }
 
@@ -98,8 +103,8 @@ const KeyAction<TopLevelWalk> TopLevelWalk::kKeys[9] = {
     {"created by", &TopLevelWalk::CreatedBy},
     {"creation date", &TopLevelWalk::CreationDate},
     {"encoding", &TopLevelWalk::EncodingValue},
-    {"httpseeds", &TopLevelWalk::Webseeds},
-    {"url-list", &TopLevelWalk::Webseeds},
+    {"httpseeds", &TopLevelWalk::HttpSeeds},
+    {"url-list", &TopLevelWalk::UrlList},
     {"info", &TopLevelWalk::Info},
 };
 
@@ -124,14 +129,19 @@ void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) 
     }
 }
 
-void TTorrentFile::ParseWebseeds(const TBEncoded& Value) {
+void TTorrentFile::ParseWebseeds(const TBEncoded& Value, TextList* AlsoTo) {
+    const auto add = [&](const TBEncoded& Item) {
+        if (IsNoAddress(Item)) return;
+        const AddressText address(Item.StringData());
+        Webseeds.Add(address.View());
+        if (AlsoTo != nullptr) AlsoTo->Add(address.View());
+    };
     // A single web seed is often written as a plain string.
     if (Value.IsString()) {
-        if (!IsNoAddress(Value)) Webseeds.Add(AddressText(Value.StringData()).View());
+        add(Value);
         return;
     }
-    for (const TBEncodedData& item : Value.ListData())
-        if (!IsNoAddress(item.Data)) Webseeds.Add(AddressText(item.Data.StringData()).View());
+    for (const TBEncodedData& item : Value.ListData()) add(item.Data);
 }
 
 void TTorrentFile::AddErrorMessages() {

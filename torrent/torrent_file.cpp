@@ -9,6 +9,8 @@ void TTorrentFile::Clear() {
     FirstTracker.clear();
     Creator.clear();
     Hash.clear();
+    Sha256Hash.clear();
+    Source.clear();
     Comment.clear();
     Encoding.clear();
     Webseed.clear();
@@ -20,10 +22,12 @@ void TTorrentFile::Clear() {
     Multifile = -1;
     PrivateTorrent = -1;
     V2Only = false;
+    HasFileTree = false;
     FBlocks.clear();
     Errors.Clear();
     Trackers.Clear();
     Webseeds.Clear();
+    UrlSeeds.Clear();
     CustomFields.Clear();
     Files.clear();
     FErrorFlags = TErrorFlags{TErrorFlagKind::efCorruptInfoBlock};
@@ -31,13 +35,19 @@ void TTorrentFile::Clear() {
 
 std::size_t TTorrentFile::HeldBytes() const {
     std::size_t bytes = 0;
-    for (const std::string* text : {&FName, &FirstTracker, &Creator, &Hash, &Comment, &Encoding, &Webseed})
+    for (const std::string* text : {&FName, &FirstTracker, &Creator, &Hash, &Sha256Hash, &Source, &Comment, &Encoding, &Webseed})
         bytes += text->capacity();
-    for (const TextList* list : {&Trackers, &Webseeds, &Errors, &CustomFields}) bytes += list->HeldBytes();
+    for (const TextList* list : {&Trackers, &Webseeds, &UrlSeeds, &Errors, &CustomFields}) bytes += list->HeldBytes();
     bytes += Files.capacity() * sizeof(TTorrentSubFile) + FBlocks.capacity() * sizeof(std::string);
     for (const TTorrentSubFile& file : Files) bytes += file.HeldBytes();
     for (const std::string& block : FBlocks) bytes += block.capacity();
     return bytes;
+}
+
+std::string_view TTorrentFile::Format() const {
+    if (FErrorFlags.Has(TErrorFlagKind::efCorruptInfoBlock)) return {};
+    if (!HasFileTree) return "v1";
+    return V2Only ? "v2" : "hybrid";
 }
 
 std::string_view TTorrentFile::Block(std::int32_t Index) const {

@@ -105,7 +105,8 @@ public:
 
     TParseOptions ParseOptions;
     TextList Trackers;
-    TextList Webseeds;
+    TextList Webseeds;  // "httpseeds" and "url-list", in the order met
+    TextList UrlSeeds;  // "url-list" alone: the web seeds a magnet link names
     TextList Errors;
     TextList CustomFields;
     std::vector<TTorrentSubFile> Files;
@@ -118,6 +119,10 @@ public:
     // The info hash in lowercase hex, or empty: SHA-1 (40 digits), or for a
     // v2-only torrent SHA-256 (64 digits), as clients and magnet links use.
     std::string Hash;
+    // The SHA-256 of the info bytes, 64 lowercase hex digits, when the info
+    // dictionary has a "file tree" (hybrid and v2-only torrents), else empty.
+    std::string Sha256Hash;
+    std::string Source;    // UTF-8: the info "source" that private trackers set
     std::string Comment;   // UTF-8
     std::string Encoding;  // the raw bytes of "encoding"
     std::string Webseed;   // a single web seed; no load fills it
@@ -126,6 +131,11 @@ public:
     // The info dictionary has a "file tree" and no "pieces": a torrent of
     // the second format alone, without the first format's file list.
     bool V2Only = false;
+    // The info dictionary has a "file tree" dictionary (hybrid or v2-only).
+    bool HasFileTree = false;
+
+    // "v1", "hybrid" or "v2"; empty when there is no info dictionary.
+    std::string_view Format() const;
 
     // Cuts "pieces" into 20-byte hashes; bytes past the last whole hash are dropped.
     void SetBlocks(std::string_view Pieces);
@@ -133,7 +143,7 @@ public:
 private:
     friend class TopLevelWalk;
     void ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known);
-    void ParseWebseeds(const TBEncoded& Value);
+    void ParseWebseeds(const TBEncoded& Value, TextList* AlsoTo);
     // One entry of "files" as a sub-file of Size bytes.
     TTorrentSubFile DecodeSubFile(const TBEncoded& Entry, std::int64_t Size) const;
     void AddErrorMessages();

@@ -12,9 +12,9 @@
 #include <sstream>
 
 #include "platform/code_pages.h"
-#include "platform/dynamic_library.h"
 #include "tests/support/bencode_writer.h"
 #include "tests/support/hex.h"
+#include "tests/support/plugin_module.h"
 #include "tests/support/temp_dir.h"
 
 namespace seedlens {
@@ -113,23 +113,13 @@ TEST(EncodingCodePages, EveryCodePageConvertsHere) {
 
 class EncodingLabels : public testing::Test {
 protected:
-    EncodingLabels() {
-        const fs::path copy = Dir.Path() / "Seedlens.wdx";
-        fs::copy_file(SEEDLENS_WDX_PATH, copy);
-        Library = std::make_unique<platform::DynamicLibrary>(copy.string());
-        GetValueW = reinterpret_cast<GetValueWFn>(Library->Symbol("ContentGetValueW"));
-    }
-
     // The comment of a torrent that declares Encoding.
     std::string Comment(const std::string& Encoding, const std::string& Bytes) {
         const std::string path =
             Dir.Write("t" + std::to_string(++Written) + ".torrent",
                       Dict({{"comment", Str(Bytes)}, {"encoding", Str(Encoding)}, {"info", Dict({{"name", Str("n")}})}}))
                 .string();
-        const std::u16string name = platform::Utf8ToUtf16(path);
-        char16_t buffer[256] = {};
-        if (GetValueW(name.c_str(), 8, 0, buffer, sizeof buffer, 0) != 11) return "(no comment)";
-        return platform::Utf16ToUtf8(buffer);
+        return Module.WideText(path, 8, 512);
     }
 
     // What Bytes read as in CodePage, or in the legacy code page where this
@@ -139,10 +129,8 @@ protected:
         return platform::Utf16ToUtf8(platform::LegacyToUtf16(Bytes));
     }
 
-    using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
     TempDir Dir;
-    std::unique_ptr<platform::DynamicLibrary> Library;
-    GetValueWFn GetValueW = nullptr;
+    PluginModule Module{Dir.Path()};
     int Written = 0;
 };
 

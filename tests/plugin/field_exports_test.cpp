@@ -41,13 +41,13 @@ TEST_F(FieldExports, DetectStringFollowsTheCopyRule) {
     DetectString(nullptr, 14);  // must not crash
 }
 
-TEST_F(FieldExports, EnumeratesFourteenFieldsThenStops) {
+TEST_F(FieldExports, EnumeratesEighteenFieldsThenStops) {
     ASSERT_NE(SupportedField, nullptr);
     char name[256];
     char units[256];
     std::int32_t count = 0;
     while (SupportedField(count, name, units, sizeof name) != 0) ++count;
-    EXPECT_EQ(count, 14);
+    EXPECT_EQ(count, 18);
     EXPECT_EQ(SupportedField(2, name, units, sizeof name), 2);
     EXPECT_STREQ(name, "Total Size");
     EXPECT_STREQ(units, "bytes|kbytes|Mbytes|Gbytes");
@@ -59,9 +59,9 @@ TEST_F(FieldExports, EnumeratesFourteenFieldsThenStops) {
 
 TEST_F(FieldExports, DefaultSortOrders) {
     ASSERT_NE(SortOrder, nullptr);
-    const std::int32_t expected[] = {1, -1, -1, -1, -1, 1, -1, 1, 1, 1, 1, 1, 1, 1};
-    for (std::int32_t i = 0; i < 14; ++i) EXPECT_EQ(SortOrder(i), expected[i]) << i;
-    EXPECT_EQ(SortOrder(14), 0);
+    const std::int32_t expected[] = {1, -1, -1, -1, -1, 1, -1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    for (std::int32_t i = 0; i < 18; ++i) EXPECT_EQ(SortOrder(i), expected[i]) << i;
+    EXPECT_EQ(SortOrder(18), 0);
     EXPECT_EQ(SortOrder(-1), 0);
 }
 

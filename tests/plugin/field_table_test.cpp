@@ -33,9 +33,13 @@ const Row kExpected[] = {
     {"Private", 6, 1, ""},
     {"Multifile", 6, 1, ""},
     {"Errors", 8, 1, ""},
+    {"SHA-256", 8, 1, ""},
+    {"Magnet", 8, 1, ""},
+    {"Source", 8, 1, ""},
+    {"Format", 8, 1, ""},
 };
 
-TEST(FieldTable, HoldsTheFourteenRowsInOrder) {
+TEST(FieldTable, HoldsTheEighteenRowsInOrder) {
     const TWdxPlugin table = BuildFieldTable();
     ASSERT_EQ(table.Fields().size(), std::size(kExpected));
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(std::size(kExpected)); ++i) {
@@ -51,7 +55,7 @@ TEST(FieldTable, HoldsTheFourteenRowsInOrder) {
 
 TEST(FieldTable, OutsideTheTableNothingIsWritten) {
     const TWdxPlugin table = BuildFieldTable();
-    for (std::int32_t index : {-1, 14, 1000, INT32_MIN, INT32_MAX}) {
+    for (std::int32_t index : {-1, 18, 1000, INT32_MIN, INT32_MAX}) {
         char name[8] = "keep";
         char units[8] = "keep";
         EXPECT_EQ(table.GetSupportedField(index, name, units, sizeof name), 0);

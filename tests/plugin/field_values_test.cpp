@@ -275,7 +275,7 @@ TEST(FieldValues, ZeroInsideATextEndsIt) {
 
 TEST(FieldValues, FieldsAndUnitsOutsideTheTable) {
     const TTorrentInfo info = Sample();
-    struct { std::int32_t Field, Unit; } cases[] = {{14, 0}, {-1, 0}, {0, 1}, {2, 4}, {3, 3}, {5, 2}, {6, -1}};
+    struct { std::int32_t Field, Unit; } cases[] = {{18, 0}, {-1, 0}, {14, 1}, {15, 1}, {0, 1}, {2, 4}, {3, 3}, {5, 2}, {6, -1}};
     for (const auto& c : cases) {
         Buffer out;
         EXPECT_EQ(Write(info, c.Field, c.Unit, out, TextWidth::Wide), 0);

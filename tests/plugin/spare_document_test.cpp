@@ -59,6 +59,10 @@ void ExpectSame(const Loaded& Actual, const Loaded& Expected) {
     EXPECT_EQ(a.Comment(), e.Comment());
     EXPECT_EQ(a.Encoding(), e.Encoding());
     EXPECT_EQ(a.ErrorString(), e.ErrorString());
+    EXPECT_EQ(a.Sha256(), e.Sha256());
+    EXPECT_EQ(a.Magnet(), e.Magnet());
+    EXPECT_EQ(a.Source(), e.Source());
+    EXPECT_EQ(a.Format(), e.Format());
     EXPECT_EQ(a.TotalSize, e.TotalSize);
     EXPECT_EQ(a.FileCount, e.FileCount);
     EXPECT_EQ(a.BlockSize, e.BlockSize);
@@ -96,6 +100,10 @@ const std::vector<std::string>& Torrents() {
         Dict({{"announce-list", Int(5)}, {"info", Dict({{"files", List({Int(1)})}, {"name", Str("bad files")}})}}),
         // no info at all
         Dict({{"comment", Str("only a comment")}}),
+        // a hybrid: two info hashes
+        Dict({{"info", Dict({{"file tree", Dict({{"f", Dict({{"", Dict({{"length", Int(2)}})}})}})},
+                             {"name", Str("h")},
+                             {"pieces", Str(std::string(20, 'p'))}})}}),
         // a reader error and a walk error: both loads fail
         "d4:info",
         Dict({{"info", Dict({{"files", Int(7)}})}}),

@@ -228,7 +228,7 @@ TEST_F(ValueExports, BadArgumentsWriteNothing) {
     const std::u16string name = platform::Utf8ToUtf16(path);
     unsigned char buffer[16];
     std::memset(buffer, 0xAB, sizeof buffer);
-    EXPECT_EQ(GetValueW(name.c_str(), 14, 0, buffer, sizeof buffer, 0), 0);
+    EXPECT_EQ(GetValueW(name.c_str(), 18, 0, buffer, sizeof buffer, 0), 0);
     EXPECT_EQ(GetValueW(name.c_str(), 2, 9, buffer, sizeof buffer, 0), 0);
     EXPECT_EQ(GetValueW(name.c_str(), 0, 0, buffer, 1, 0), -3);
     EXPECT_EQ(GetValue(path.c_str(), 0, 0, buffer, 0, 0), -3);

@@ -62,14 +62,14 @@ TEST(InfoBlock, Utf8NameWinsWhateverItsPlace) {
 
 TEST(InfoBlock, CustomFields) {
     const TTorrentFile doc = Walk(Dict({{"Name", Str("x")},
-                                        {"source", Str("\xe9t\xe9")},
+                                        {"x-source", Str("\xe9t\xe9")},
                                         {"x-int", Int(-42)},
                                         {"empty", Str("")},
                                         {"list", List({Str("a")})},
                                         {"dict", Dict({})}}));
     ASSERT_EQ(doc.CustomFields.Count(), 3);
     EXPECT_EQ(doc.CustomFields[0], u"Name=x");
-    EXPECT_EQ(doc.CustomFields[1], u"source=été");
+    EXPECT_EQ(doc.CustomFields[1], u"x-source=été");
     EXPECT_EQ(doc.CustomFields[2], u"x-int=-42");
     EXPECT_EQ(doc.TorrentName(), "");
 }

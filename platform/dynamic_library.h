@@ -23,6 +23,16 @@ private:
     void* FHandle = nullptr;
 };
 
+// How hosts on this system name a plug-in's module and where they look for it.
+enum class ModuleConvention {
+    Posix,      // NAME.wdx beside the host, or in its private library folder
+    Windows32,  // NAME.wdx beside the host
+    Windows64,  // NAME.wdx64 beside the host, else NAME.wdx if that is a 64-bit module
+};
+
+// The convention this program follows as a host.
+ModuleConvention HostModuleConvention();
+
 // Folder of the running executable (UTF-8), without a trailing separator.
 std::string ExecutableDirectory();
 

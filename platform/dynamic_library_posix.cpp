@@ -25,6 +25,8 @@ DynamicLibrary::~DynamicLibrary() {
 
 void* DynamicLibrary::Symbol(const char* Name) const { return dlsym(FHandle, Name); }
 
+ModuleConvention HostModuleConvention() { return ModuleConvention::Posix; }
+
 std::string ExecutableDirectory() {
     std::string path(4096, '\0');
     const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());

@@ -24,6 +24,10 @@ void* DynamicLibrary::Symbol(const char* Name) const {
     return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(FHandle), Name));
 }
 
+ModuleConvention HostModuleConvention() {
+    return sizeof(void*) == 8 ? ModuleConvention::Windows64 : ModuleConvention::Windows32;
+}
+
 std::string ExecutableDirectory() {
     std::u16string path(32768, u'\0');
     const DWORD n = GetModuleFileNameW(nullptr, AsWide(path.data()), static_cast<DWORD>(path.size()));

@@ -48,3 +48,15 @@ SEEDLENS_EXPORT std::int32_t SEEDLENS_CALL ContentGetValue(const char* FileName,
 SEEDLENS_EXPORT std::int32_t SEEDLENS_CALL ContentGetValueW(const char16_t* FileName, std::int32_t FieldIndex,
                                                             std::int32_t UnitIndex, void* FieldValue,
                                                             std::int32_t MaxLen, std::int32_t Flags);
+
+namespace seedlens::host {
+
+// The entry points as a host calls them, through the addresses it finds by
+// name; on 32-bit Windows the type carries the calling convention.
+using DetectStringFn = decltype(&ContentGetDetectString);
+using SupportedFieldFn = decltype(&ContentGetSupportedField);
+using SortOrderFn = decltype(&ContentGetDefaultSortOrder);
+using GetValueFn = decltype(&ContentGetValue);
+using GetValueWFn = decltype(&ContentGetValueW);
+
+}  // namespace seedlens::host

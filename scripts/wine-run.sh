@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, headless and without standard input,
-# in a private Wine prefix made on first use (build/wine-prefix).
+# in a private Wine prefix made on first use: build/wine-prefix, or for a
+# 32-bit program build/wine-prefix-win32, a 32-bit Windows such as 32-bit
+# file managers run on.
 #   scripts/wine-run.sh PROGRAM.exe [ARGS...]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-export WINEPREFIX="${SEEDLENS_WINEPREFIX:-$root/build/wine-prefix}"
+prefix=$root/build/wine-prefix
+# The PE header starts where the DOS header's last field says; the machine
+# that follows its signature is 014c for a 32-bit program.
+pe_offset=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+if [ "$(od -An -tx2 -j$((pe_offset + 4)) -N2 "$1" | tr -d ' ')" = 014c ]; then
+  export WINEARCH=win32
+  prefix=$root/build/wine-prefix-win32
+fi
+export WINEPREFIX="${SEEDLENS_WINEPREFIX:-$prefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 export LANG="${SEEDLENS_WINE_LANG:-C.UTF-8}"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/dynamic_library.h"
+#include "plugin/content_plugin_api.h"
 
 namespace seedlens::tool {
 
@@ -49,11 +50,11 @@ public:
                       TextBuffer Buffer) const;
 
 private:
-    using DetectStringFn = void (*)(char*, std::int32_t);
-    using SupportedFieldFn = std::int32_t (*)(std::int32_t, char*, char*, std::int32_t);
-    using SortOrderFn = std::int32_t (*)(std::int32_t);
-    using GetValueFn = std::int32_t (*)(const char*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
-    using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+    using DetectStringFn = host::DetectStringFn;
+    using SupportedFieldFn = host::SupportedFieldFn;
+    using SortOrderFn = host::SortOrderFn;
+    using GetValueFn = host::GetValueFn;
+    using GetValueWFn = host::GetValueWFn;
 
     template <typename Fn>
     Fn Entry(const char* Name) const;

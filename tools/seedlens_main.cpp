@@ -31,10 +31,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::vector<std::string> DefaultPlaces() { return DefaultPluginPlaces(seedlens::platform::ExecutableDirectory()); }
-
-std::string NotFound(const std::vector<std::string>& Places) {
-    return "no plug-in found: neither " + Places[0] + " nor " + Places[1] + " exists (name one with --plugin)";
+std::vector<PluginPlace> DefaultPlaces() {
+    return DefaultPluginPlaces(seedlens::platform::ExecutableDirectory(), seedlens::platform::HostModuleConvention());
 }
 
 LoadedPlugin OpenPlugin(const std::optional<std::string>& Given) {
@@ -44,9 +42,9 @@ LoadedPlugin OpenPlugin(const std::optional<std::string>& Given) {
         shown = *Given;
         path = AsLoadablePath(*Given);
     } else {
-        const std::vector<std::string> places = DefaultPlaces();
-        const auto found = FirstExisting(places);
-        if (!found) throw PluginError(NotFound(places));
+        const std::vector<PluginPlace> places = DefaultPlaces();
+        const auto found = FirstUsable(places);
+        if (!found) throw PluginError(NotFoundMessage(places));
         shown = path = *found;
     }
     try {
@@ -57,9 +55,9 @@ LoadedPlugin OpenPlugin(const std::optional<std::string>& Given) {
 }
 
 std::string VersionText() {
-    const std::vector<std::string> places = DefaultPlaces();
-    const auto found = FirstExisting(places);
-    return std::string("seedlens ") + SEEDLENS_VERSION + "\nplug-in: " + (found ? *found : NotFound(places)) + "\n";
+    const std::vector<PluginPlace> places = DefaultPlaces();
+    const auto found = FirstUsable(places);
+    return std::string("seedlens ") + SEEDLENS_VERSION + "\nplug-in: " + (found ? *found : NotFoundMessage(places)) + "\n";
 }
 
 int Run(const CommandLine& Line) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The Debian package holds the program, the plug-in where the program finds
-# it, the manual page and the license, with Debian's modes; it depends on the
-# packages of the libraries they link; and, unpacked anywhere, its seedlens
-# shows the examples without being told where the plug-in is.
+# it, the manual page, the license, the changelog and how to add the plug-in
+# to Double Commander, with Debian's modes; it depends on the packages of the
+# libraries they link; lintian finds nothing to warn of; and, unpacked
+# anywhere, its seedlens shows the examples without being told where the
+# plug-in is.
 #   deb_package_test.sh PACKAGE.deb VERSION SOURCE_DIR
 set -euo pipefail
 deb=$(realpath "$1")
@@ -19,6 +21,8 @@ listing=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $1, $6}' | sort -k2)
 expected=$(sort -k2 <<'LIST'
 -rwxr-xr-x ./usr/bin/seedlens
 -rw-r--r-- ./usr/lib/seedlens/Seedlens.wdx
+-rw-r--r-- ./usr/share/doc/seedlens/README.Debian
+-rw-r--r-- ./usr/share/doc/seedlens/changelog.gz
 -rw-r--r-- ./usr/share/doc/seedlens/copyright
 -rw-r--r-- ./usr/share/man/man1/seedlens.1.gz
 LIST
@@ -39,10 +43,19 @@ for package in libc6 'libstdc\+\+6' 'libssl3(t64)?'; do
   grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 
+# No maintainer scripts: a private plug-in needs no ldconfig.
+tags=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $tags"
+
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
-cmp -s "$unpacked/usr/share/doc/seedlens/copyright" "$source_dir/LICENSE" || fail "copyright is not the license"
+doc=$unpacked/usr/share/doc/seedlens
+cmp -s "$doc/copyright" "$source_dir/LICENSE" || fail "copyright is not the license"
+[ "$(zcat "$doc/changelog.gz" | head -1)" = "seedlens ($version) unstable; urgency=medium" ] \
+  || fail "changelog: $(zcat "$doc/changelog.gz" | head -1)"
+# README.Debian is the README's section on Double Commander, word for word.
+missing=$(tail -n +4 "$doc/README.Debian" | grep . | grep -vxF -f "$source_dir/README.md" || true)
+[ -z "$missing" ] || fail "README.md lacks these lines of README.Debian: $missing"
 "$here/manual_page_test.sh" "$unpacked/usr/share/man/man1/seedlens.1.gz" "$unpacked/usr/bin/seedlens" >/dev/null \
   || fail "manual page: $("$here/manual_page_test.sh" "$unpacked/usr/share/man/man1/seedlens.1.gz" "$unpacked/usr/bin/seedlens")"
 

@@ -15,6 +15,7 @@
 
 #include "platform/code_pages.h"
 #include "platform/dynamic_library.h"
+#include "plugin/content_plugin_api.h"
 #include "tests/support/generated_torrents.h"
 #include "tests/support/temp_dir.h"
 
@@ -23,8 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using GetValueFn = std::int32_t (*)(const char*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
-using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+using seedlens::host::GetValueFn;
+using seedlens::host::GetValueWFn;
 
 // 5,000 forces several trims; SEEDLENS_CONCURRENCY_TORRENTS asks for fewer
 // where files are slow to make (under Wine).

@@ -5,14 +5,15 @@
 
 #include <cstring>
 
+#include "plugin/content_plugin_api.h"
 #include "tools/loaded_plugin.h"
 
 namespace seedlens {
 namespace {
 
-using DetectStringFn = void (*)(char*, std::int32_t);
-using SupportedFieldFn = std::int32_t (*)(std::int32_t, char*, char*, std::int32_t);
-using SortOrderFn = std::int32_t (*)(std::int32_t);
+using seedlens::host::DetectStringFn;
+using seedlens::host::SupportedFieldFn;
+using seedlens::host::SortOrderFn;
 
 class FieldExports : public testing::Test {
 protected:

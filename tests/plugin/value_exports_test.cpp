@@ -9,6 +9,7 @@
 
 #include "platform/code_pages.h"
 #include "platform/dynamic_library.h"
+#include "plugin/content_plugin_api.h"
 #include "tests/support/bencode_writer.h"
 #include "tests/support/temp_dir.h"
 
@@ -18,8 +19,8 @@ namespace {
 using namespace test;
 namespace fs = std::filesystem;
 
-using GetValueFn = std::int32_t (*)(const char*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
-using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+using seedlens::host::GetValueFn;
+using seedlens::host::GetValueWFn;
 
 class ValueExports : public testing::Test {
 protected:

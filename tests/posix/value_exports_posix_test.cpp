@@ -16,6 +16,7 @@
 #include "platform/code_pages.h"
 #include "platform/dynamic_library.h"
 #include "platform/file_names.h"
+#include "plugin/content_plugin_api.h"
 #include "tests/support/bencode_writer.h"
 #include "tests/support/temp_dir.h"
 
@@ -23,8 +24,8 @@ namespace seedlens {
 namespace {
 
 using namespace test;
-using GetValueFn = std::int32_t (*)(const char*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
-using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+using seedlens::host::GetValueFn;
+using seedlens::host::GetValueWFn;
 
 TEST(PosixValueExports, NamesDifferingInCaseAreDifferentFiles) {
     TempDir dir;

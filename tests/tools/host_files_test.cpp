@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "tests/support/temp_dir.h"
 #include "tools/failure_reason.h"
@@ -56,11 +62,75 @@ TEST(FailureReason, FoundOnDisk) {
     for (const auto& c : cases) EXPECT_EQ(FailureReason(Utf8(c.Path)), c.Reason) << c.Path;
 }
 
-TEST(PluginLocation, BesideTheExecutableThenTheInstalledLayout) {
-    const auto places = DefaultPluginPlaces("/opt/seedlens/bin");
-    ASSERT_EQ(places.size(), 2u);
-    EXPECT_EQ(fs::u8path(places[0]), fs::path("/opt/seedlens/bin/Seedlens.wdx"));
-    EXPECT_EQ(fs::u8path(places[1]), fs::path("/opt/seedlens/lib/seedlens/Seedlens.wdx"));
+TEST(PluginLocation, EachConventionLooksWhereItsHostsDo) {
+    using platform::ModuleConvention;
+    const fs::path bin = "/opt/seedlens/bin";
+    const struct {
+        ModuleConvention Convention;
+        std::vector<std::pair<fs::path, bool>> Places;  // path, only if 64-bit
+    } cases[] = {
+        {ModuleConvention::Posix, {{bin / "Seedlens.wdx", false}, {"/opt/seedlens/lib/seedlens/Seedlens.wdx", false}}},
+        {ModuleConvention::Windows64, {{bin / "Seedlens.wdx64", false}, {bin / "Seedlens.wdx", true}}},
+        {ModuleConvention::Windows32, {{bin / "Seedlens.wdx", false}}},
+    };
+    for (const auto& c : cases) {
+        const auto places = DefaultPluginPlaces(Utf8(bin), c.Convention);
+        ASSERT_EQ(places.size(), c.Places.size());
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            EXPECT_EQ(fs::u8path(places[i].Path), c.Places[i].first);
+            EXPECT_EQ(places[i].Only64Bit, c.Places[i].second) << places[i].Path;
+        }
+    }
+}
+
+// A DOS header whose last field says where the PE header starts.
+std::string DosHeader(std::uint32_t PeOffset) {
+    std::string bytes(64, '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    for (int i = 0; i < 4; ++i) bytes[60 + i] = static_cast<char>(PeOffset >> (8 * i));
+    return bytes;
+}
+
+std::string ModuleHeader(std::uint16_t Machine, std::string_view Signature = std::string_view("PE\0\0", 4)) {
+    return DosHeader(64) + std::string(Signature) + static_cast<char>(Machine) + static_cast<char>(Machine >> 8);
+}
+
+TEST(PluginLocation, APlainNameCountsFor64BitHostsOnlyWhenItIs64Bit) {
+    const struct {
+        const char* Case;
+        std::string Module;
+        bool Found;
+    } cases[] = {
+        {"x64", ModuleHeader(0x8664), true},
+        {"i386", ModuleHeader(0x014c), false},
+        {"ARM64", ModuleHeader(0xaa64), false},
+        {"not a PE signature", ModuleHeader(0x8664, std::string_view("NE\0\0", 4)), false},
+        {"PE header past the end", DosHeader(64), false},
+        {"PE header near 4 GiB", DosHeader(0xfffffff0), false},
+        {"no MZ", "ELF" + ModuleHeader(0x8664).substr(3), false},
+        {"empty", "", false},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        const std::string module = Utf8(dir.Write("Seedlens.wdx", c.Module));
+        const std::vector<PluginPlace> places = {{Utf8(dir.Path() / "Seedlens.wdx64")}, {module, true}};
+        EXPECT_EQ(FirstUsable(places), c.Found ? std::optional(module) : std::nullopt) << c.Case;
+    }
+}
+
+TEST(PluginLocation, NotFoundNamesEveryPlace) {
+    const struct {
+        std::vector<PluginPlace> Places;
+        const char* Message;
+    } cases[] = {
+        {{{"a/Seedlens.wdx"}, {"lib/Seedlens.wdx"}},
+         "no plug-in found: neither a/Seedlens.wdx nor lib/Seedlens.wdx exists (name one with --plugin)"},
+        {{{"C:\\S\\Seedlens.wdx64"}, {"C:\\S\\Seedlens.wdx", true}},
+         "no plug-in found: neither C:\\S\\Seedlens.wdx64 nor a 64-bit C:\\S\\Seedlens.wdx exists (name one with --plugin)"},
+        {{{"C:\\S\\Seedlens.wdx"}}, "no plug-in found: C:\\S\\Seedlens.wdx does not exist (name one with --plugin)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NotFoundMessage(c.Places), c.Message);
 }
 
 TEST(PluginLocation, BareNamesAreInTheCurrentFolder) {

@@ -11,6 +11,7 @@
 
 #include "platform/code_pages.h"
 #include "platform/dynamic_library.h"
+#include "plugin/content_plugin_api.h"
 #include "tests/support/bencode_writer.h"
 #include "tests/support/hex.h"
 #include "tests/support/temp_dir.h"
@@ -20,7 +21,7 @@ namespace seedlens {
 namespace {
 
 using namespace test;
-using GetValueFn = std::int32_t (*)(const char*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+using seedlens::host::GetValueFn;
 
 struct Sample {
     UINT CodePage;

@@ -13,6 +13,7 @@
 #include "platform/code_pages.h"
 #include "platform/dynamic_library.h"
 #include "platform/long_paths_windows.h"
+#include "plugin/content_plugin_api.h"
 #include "tests/support/bencode_writer.h"
 #include "tests/support/temp_dir.h"
 
@@ -20,7 +21,7 @@ namespace seedlens {
 namespace {
 
 using namespace test;
-using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+using seedlens::host::GetValueWFn;
 
 // Head followed by a file name that makes Length characters in all.
 std::u16string Padded(const std::u16string& Head, std::size_t Length) {

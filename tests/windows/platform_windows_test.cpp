@@ -13,6 +13,7 @@
 #include "platform/digest.h"
 #include "platform/dynamic_library.h"
 #include "platform/text_compare.h"
+#include "plugin/content_plugin_api.h"
 #include "tests/support/bencode_writer.h"
 #include "tests/support/temp_dir.h"
 
@@ -20,8 +21,8 @@ namespace seedlens {
 namespace {
 
 using namespace test;
-using GetValueFn = std::int32_t (*)(const char*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
-using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+using seedlens::host::GetValueFn;
+using seedlens::host::GetValueWFn;
 
 TEST(WindowsFileNames, OrdinalWithoutRegardToCase) {
     EXPECT_EQ(platform::CompareFileNames(u"a.torrent", u"A.TORRENT"), 0);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/dynamic_library.h"
+#include "plugin/content_plugin_api.h"
 #include "tests/support/bencode_writer.h"
 #include "tests/support/temp_dir.h"
 
@@ -17,7 +18,7 @@ namespace seedlens {
 namespace {
 
 using namespace test;
-using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+using seedlens::host::GetValueWFn;
 
 // Handles the process holds. Wine's GetProcessHandleCount reports none;
 // there a new handle takes the lowest free slot, so its value tells.

@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+
 namespace seedlens::tool {
 
 namespace {
@@ -21,6 +23,67 @@ std::string UsageLine(const std::string& Help) {
     const std::size_t start = Help.find("Usage: ");
     if (start == std::string::npos) return "";
     return Help.substr(start, Help.find('\n', start) + 1 - start);
+}
+
+const CLI::Option* ShortOption(const CLI::App& Command, char Name) {
+    for (const CLI::Option* option : Command.get_options())
+        for (const std::string& name : option->get_snames())
+            if (name.size() == 1 && name[0] == Name) return option;
+    return nullptr;
+}
+
+const CLI::Option* LongOption(const CLI::App& Command, const std::string& Name) {
+    for (const CLI::Option* option : Command.get_options())
+        for (const std::string& name : option->get_lnames())
+            if (name == Name) return option;
+    return nullptr;
+}
+
+bool TakesValue(const CLI::Option& Option) { return Option.get_expected_min() > 0; }
+
+// What CLI11 would misread in a command's arguments, said plainly. It takes
+// "-dash.torrent" for an unknown option and then complains of a missing
+// path, reads "-r-x.torrent" as -r and "--x.torrent", and "-" for a path.
+std::optional<std::string> Misread(const CLI::App& Command, const std::vector<std::string>& Arguments) {
+    const std::string hint = "; a path that begins with a dash goes after '--': seedlens " + Command.get_name() +
+                             " -- ";
+    for (std::size_t i = 0; i < Arguments.size(); ++i) {
+        const std::string& argument = Arguments[i];
+        if (argument == "--") break;
+        if (argument == "-")
+            return "'-': standard input is not read; name torrent files or folders (./- is a file named '-')";
+        if (argument.size() < 2 || argument[0] != '-') continue;
+        bool valueFollows = false;
+        bool known = true;
+        if (argument[1] == '-') {
+            const std::size_t equals = argument.find('=');
+            const CLI::Option* option = LongOption(Command, argument.substr(2, equals - 2));
+            known = option != nullptr;
+            valueFollows = known && equals == std::string::npos && TakesValue(*option);
+        } else {
+            // A run of short flags, the last of which may take a value, given in the rest or next.
+            for (std::size_t at = 1; at < argument.size(); ++at) {
+                const CLI::Option* option = ShortOption(Command, argument[at]);
+                if (option == nullptr) {
+                    known = false;
+                    break;
+                }
+                if (TakesValue(*option)) {
+                    valueFollows = at + 1 == argument.size();
+                    break;
+                }
+            }
+        }
+        if (!known) return "unknown option '" + argument + "'" + hint + argument;
+        if (valueFollows) ++i;
+    }
+    return std::nullopt;
+}
+
+EarlyExit UsageError(const std::string& Message, const CLI::App& App, const CLI::App& Where) {
+    const std::string command = &Where == &App ? "seedlens" : "seedlens " + Where.get_name();
+    const std::string help = &Where == &App ? App.help() : Where.help("seedlens");
+    return EarlyExit{2, "", "seedlens: " + Message + "\n" + UsageLine(help) + "Run '" + command + " --help' for more.\n"};
 }
 
 }  // namespace
@@ -52,6 +115,14 @@ std::variant<CommandLine, EarlyExit> ParseCommandLine(const std::vector<std::str
     fields->footer(kExitStatuses);
     AddPluginOption(*fields, line);
 
+    // The arguments of show, after its name; the top level has no option that takes a value.
+    const auto named = std::find_if(Arguments.begin(), Arguments.end(),
+                                    [](const std::string& Argument) { return !Argument.starts_with('-'); });
+    if (named != Arguments.end() && *named == "show") {
+        if (const auto message = Misread(*show, std::vector<std::string>(named + 1, Arguments.end())))
+            return UsageError(*message, app, *show);
+    }
+
     std::vector<const char*> argv{"seedlens"};
     for (const std::string& argument : Arguments) argv.push_back(argument.c_str());
     try {
@@ -60,11 +131,7 @@ std::variant<CommandLine, EarlyExit> ParseCommandLine(const std::vector<std::str
         return EarlyExit{0, app.help(), ""};
     } catch (const CLI::ParseError& e) {
         const CLI::App* where = show->parsed() ? show : fields->parsed() ? fields : &app;
-        const std::string command = where == &app ? "seedlens" : "seedlens " + where->get_name();
-        const std::string help = where == &app ? app.help() : where->help("seedlens");
-        return EarlyExit{2, "",
-                         "seedlens: " + std::string(e.what()) + "\n" + UsageLine(help) + "Run '" + command +
-                             " --help' for more.\n"};
+        return UsageError(e.what(), app, *where);
     }
     if (version) {
         line.Which = Command::Version;

@@ -95,6 +95,9 @@ void TableWriter::Write(const std::vector<Column>& Columns, const TorrentReport&
 
 void JsonWriter::Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) {
     Out += "{\"path\": " + JsonString(Report.Path);
+    // jq and Node read the escapes of a name's stray bytes as U+FFFD: the
+    // bytes themselves, for any reader.
+    if (!IsUtf8(Report.Path)) Out += ", \"path_bytes\": \"" + HexBytes(Report.Path) + '"';
     Out += ", \"error\": ";
     Out += Report.Loaded ? "null" : JsonString(Report.Error);
     for (std::size_t i = 0; i < Columns.size(); ++i) {
@@ -118,11 +121,12 @@ void CsvWriter::Begin(const std::vector<Column>& Columns, std::string& Out) {
 }
 
 void CsvWriter::Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) {
-    Out += CsvField(Report.Path) + ',' + CsvField(Report.Error);
+    const auto cell = [&](std::string_view Text) { return CsvField(FForTerminal ? EscapeControls(Text) : Text); };
+    Out += cell(Report.Path) + ',' + cell(Report.Error);
     for (std::size_t i = 0; i < Columns.size(); ++i) {
         const FieldAnswer* answer = AnswerAt(Report, i);
         Out += ',';
-        if (answer != nullptr) Out += CsvField(ForScripts(*answer).value_or(""));
+        if (answer != nullptr) Out += cell(ForScripts(*answer).value_or(""));
     }
     Out += '\n';
 }

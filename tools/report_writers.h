@@ -32,20 +32,26 @@ private:
     bool FFirst = true;
 };
 
-// One JSON object per line: "path", "error" (null when the file loaded),
-// then every column; null where the plug-in gave no value, dates in
-// ISO 8601 UTC, sizes in bytes, booleans as booleans.
+// One JSON object per line: "path", "path_bytes" (hex) when the path is no
+// UTF-8, "error" (null when the file loaded), then every column; null where
+// the plug-in gave no value, dates in ISO 8601 UTC, sizes in bytes, booleans
+// as booleans. Controls are always escaped, so JSON is safe on a terminal.
 class JsonWriter : public ReportWriter {
 public:
     void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) override;
 };
 
 // A header row, always, then one row per file with the values JSON gives;
-// an empty cell where JSON has null.
+// an empty cell where JSON has null. The bytes stay as they are, except that
+// for a terminal control characters are escaped as in the table.
 class CsvWriter : public ReportWriter {
 public:
+    explicit CsvWriter(bool ForTerminal) : FForTerminal(ForTerminal) {}
     void Begin(const std::vector<Column>& Columns, std::string& Out) override;
     void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) override;
+
+private:
+    bool FForTerminal;
 };
 
 }  // namespace seedlens::tool

@@ -17,7 +17,7 @@ constexpr std::size_t kProgressThreshold = 300;
 
 std::unique_ptr<ReportWriter> MakeWriter(const std::string& Format, bool Terminal) {
     if (Format == "json") return std::make_unique<JsonWriter>();
-    if (Format == "csv") return std::make_unique<CsvWriter>();
+    if (Format == "csv") return std::make_unique<CsvWriter>(Terminal);
     return std::make_unique<TableWriter>(Terminal);
 }
 

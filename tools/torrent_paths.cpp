@@ -64,8 +64,13 @@ PathList CollectTorrentPaths(const std::vector<std::string>& Arguments, bool Rec
         }
         FolderWalk walk = WalkFolder(path, Recursive);
         list.Problems.insert(list.Problems.end(), walk.Problems.begin(), walk.Problems.end());
-        if (walk.Found.empty() && walk.HasSubfolders && !Recursive)
-            list.Hints.push_back(argument + ": no torrent files here, but subfolders: add --recursive to look in them");
+        // Told, since an empty answer could pass for a run that went wrong.
+        if (walk.Found.empty() && walk.Problems.empty()) {
+            const char* why = Recursive             ? ": holds no *.torrent, nor do its subfolders"
+                              : walk.HasSubfolders ? ": holds no *.torrent, but subfolders: add --recursive to look in them"
+                                                   : ": holds no *.torrent";
+            list.Hints.push_back(argument + why);
+        }
         std::sort(walk.Found.begin(), walk.Found.end());
         list.Files.insert(list.Files.end(), walk.Found.begin(), walk.Found.end());
     }

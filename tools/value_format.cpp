@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "platform/civil_calendar.h"
+#include "platform/utf_codec.h"
 
 namespace seedlens::tool {
 
@@ -30,6 +32,24 @@ std::string Fraction(std::int64_t FileTime) {
     else
         std::snprintf(text, sizeof text, ".%07lld", static_cast<long long>(ticks));
     return text;
+}
+
+void AppendUnicodeEscape(std::string& Out, unsigned Code) {
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04x", Code);
+    Out += escape;
+}
+
+// The code of a well-formed character that JSON should carry escaped: C0,
+// DEL and C1 controls, which a terminal may obey, and the line and paragraph
+// separators, which end a line for some readers of JSON Lines.
+std::optional<unsigned> EscapedCharacter(std::string_view Character) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(Character[i]); };
+    if (Character.size() == 1 && (at(0) < 0x20 || at(0) == 0x7F)) return at(0);
+    if (Character.size() == 2 && at(0) == 0xC2 && at(1) <= 0x9F) return at(1);
+    if (Character.size() == 3 && at(0) == 0xE2 && at(1) == 0x80 && (at(2) == 0xA8 || at(2) == 0xA9))
+        return 0x2000 + (at(2) - 0x80);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -77,26 +97,52 @@ std::string LocalDate(const platform::LocalTime& Local, std::int64_t FileTime) {
     return text + Fraction(FileTime) + zone;
 }
 
-std::string JsonString(std::string_view Utf8) {
+std::string JsonString(std::string_view Bytes) {
     std::string out = "\"";
-    for (char c : Utf8) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escape[8];
-                    std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-                    out += escape;
-                } else {
-                    out += c;
-                }
+    while (!Bytes.empty()) {
+        const auto lead = static_cast<unsigned char>(Bytes[0]);
+        const std::size_t length = platform::WellFormedUtf8Length(Bytes);
+        if (length == 0) {
+            // A byte outside UTF-8, as Python's surrogateescape reads it back.
+            AppendUnicodeEscape(out, 0xDC00 + lead);
+            Bytes.remove_prefix(1);
+            continue;
         }
+        const std::string_view character = Bytes.substr(0, length);
+        Bytes.remove_prefix(length);
+        switch (lead) {
+            case '"': out += "\\\""; continue;
+            case '\\': out += "\\\\"; continue;
+            case '\n': out += "\\n"; continue;
+            case '\r': out += "\\r"; continue;
+            case '\t': out += "\\t"; continue;
+            default: break;
+        }
+        if (const auto code = EscapedCharacter(character)) AppendUnicodeEscape(out, *code);
+        else out += character;
     }
     return out + "\"";
+}
+
+bool IsUtf8(std::string_view Bytes) {
+    while (!Bytes.empty()) {
+        const std::size_t length = platform::WellFormedUtf8Length(Bytes);
+        if (length == 0) return false;
+        Bytes.remove_prefix(length);
+    }
+    return true;
+}
+
+std::string HexBytes(std::string_view Bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(Bytes.size() * 2);
+    for (const char c : Bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += kDigits[b >> 4];
+        out += kDigits[b & 0xF];
+    }
+    return out;
 }
 
 std::string CsvField(std::string_view Utf8) {

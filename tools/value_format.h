@@ -18,7 +18,16 @@ std::string IsoDate(std::int64_t FileTime);
 // A local time for people, "2013-12-17 20:48:21 +01:00", with the fraction
 // of FileTime when it has one.
 std::string LocalDate(const platform::LocalTime& Local, std::int64_t FileTime);
-std::string JsonString(std::string_view Utf8);
+// A JSON string that any JSON reader takes: controls (C0, DEL, C1) and
+// U+2028/U+2029 escaped, and each byte outside well-formed UTF-8 (a POSIX
+// file name may hold any) as the lone surrogate U+DC80 + (byte - 0x80),
+// which Python's os.fsencode turns back into that byte.
+std::string JsonString(std::string_view Bytes);
+bool IsUtf8(std::string_view Bytes);
+// Lowercase hexadecimal, two digits a byte.
+std::string HexBytes(std::string_view Bytes);
+// A CSV cell, quoted when it holds a comma, a quote or a line break; its
+// bytes are kept as they are.
 std::string CsvField(std::string_view Utf8);
 
 }  // namespace seedlens::tool

@@ -24,8 +24,9 @@ TEST(CommandLine, Accepted) {
         {{"show", "-f", "csv", "-r", "--narrow", "d"}, Command::Show, std::nullopt, "csv", true, true, {"d"}},
         {{"show", "--recursive", "-fjson", "d"}, Command::Show, std::nullopt, "json", true, false, {"d"}},
         // After "--" everything is a path, options included.
-        {{"show", "-r", "--", "-f", "--narrow", "--"}, Command::Show, std::nullopt, "table", true, false,
-         {"-f", "--narrow", "--"}},
+        {{"show", "-r", "--", "-f", "--narrow", "--", "-"}, Command::Show, std::nullopt, "table", true, false,
+         {"-f", "--narrow", "--", "-"}},
+        {{"show", "-rfcsv", "-p-x.wdx", "a"}, Command::Show, "-x.wdx", "csv", true, false, {"a"}},
         {{"show", "-p", "Seedlens.wdx", "a"}, Command::Show, "Seedlens.wdx", "table", false, false, {"a"}},
         {{"show", "a", "--plugin=/opt/p.wdx"}, Command::Show, "/opt/p.wdx", "table", false, false, {"a"}},
         {{"fields", "--plugin", "p.wdx"}, Command::Fields, "p.wdx", "table", false, false, {}},
@@ -84,6 +85,32 @@ TEST(CommandLine, UsageErrorsOnTheErrorStreamWithStatusTwo) {
         EXPECT_EQ(early->Status, 2);
         EXPECT_EQ(early->Output, "");
         EXPECT_NE(early->Error.find("Usage: seedlens"), std::string::npos) << early->Error;
+    }
+}
+
+TEST(CommandLine, MisreadArgumentsAreNamed) {
+    const struct {
+        Args Arguments;
+        const char* Message;
+    } cases[] = {
+        {{"show", "-dash.torrent"},
+         "seedlens: unknown option '-dash.torrent'; a path that begins with a dash goes after '--': "
+         "seedlens show -- -dash.torrent\n"},
+        {{"show", "-r-x.torrent", "a.torrent"}, "seedlens: unknown option '-r-x.torrent';"},
+        {{"show", "-r-x.torrent"}, "seedlens: unknown option '-r-x.torrent';"},
+        {{"show", "a", "--frmat=json"}, "seedlens: unknown option '--frmat=json';"},
+        {{"show", "-"}, "seedlens: '-': standard input is not read;"},
+        {{"show", "-f", "json", "-"}, "seedlens: '-': standard input is not read;"},
+        // What an option takes as its value is not looked at.
+        {{"show", "-p", "-", "-x"}, "seedlens: unknown option '-x';"},
+        {{"show", "--format"}, "seedlens: --format: 1 required FORMAT:{table,json,csv} missing"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = ParseCommandLine(c.Arguments);
+        const auto* early = std::get_if<EarlyExit>(&parsed);
+        ASSERT_NE(early, nullptr) << c.Message;
+        EXPECT_EQ(early->Status, 2);
+        EXPECT_TRUE(early->Error.starts_with(c.Message)) << early->Error;
     }
 }
 

@@ -53,18 +53,52 @@ TEST(JsonWriter, ValuesNullsAndErrors) {
     }
 }
 
+TEST(JsonWriter, PathThatIsNoUtf8AlsoGoesAsBytes) {
+    const struct {
+        const char* Path;
+        const char* Start;
+    } cases[] = {
+        {"caf\xe9.torrent", R"({"path": "caf\udce9.torrent", "path_bytes": "636166e92e746f7272656e74", "error": )"},
+        {"\x01\xff", R"({"path": "\u0001\udcff", "path_bytes": "01ff", "error": )"},
+        {"caf\xc3\xa9\x1b", "{\"path\": \"caf\xc3\xa9\\u001b\", \"error\": "},  // UTF-8: no bytes
+    };
+    for (const auto& c : cases) {
+        JsonWriter writer;
+        EXPECT_TRUE(Written(writer, {{c.Path, false, "empty", {}}}).starts_with(c.Start)) << c.Start;
+    }
+}
+
 TEST(CsvWriter, HeaderAlwaysThenEveryFile) {
-    CsvWriter none;
+    CsvWriter none(false);
     const std::string header = "path,error,Name,Total Size,Created,Comment,Private,File count\n";
     EXPECT_EQ(Written(none, {}), header);
 
-    CsvWriter writer;
+    CsvWriter writer(false);
     EXPECT_EQ(Written(writer, {Loaded({Text("x,y"), Result(-3), Number(10, kCreated), Text("say \"hi\"\n"),
                                        Number(6, 0), Number(1, 3)}),
                                Failed("permission denied")}),
               header +
                   "\"a \"\"b\"\".torrent\",,\"x,y\",,2016-01-10T23:32:05.091Z,\"say \"\"hi\"\"\n\",false,3\n"
                   "\"bad,name.torrent\",permission denied,,,,,,\n");
+}
+
+TEST(CsvWriter, ControlsEscapedForATerminalOnly) {
+    const TorrentReport report{"\x1b[2J\xe9.torrent", true, "",
+                               {Text("n\x1b]0;t\x07"), Result(-3), Result(-3), Text("a,\xc2\x9b\nb"), Number(6, 0),
+                                Number(1, 1)}};
+    const struct {
+        bool Terminal;
+        const char* Row;
+    } cases[] = {
+        {true, "\\e[2J\\xe9.torrent,,n\\e]0;t\\a,,,\"a,\\x9b\\nb\",false,1\n"},
+        {false, "\x1b[2J\xe9.torrent,,n\x1b]0;t\x07,,,\"a,\xc2\x9b\nb\",false,1\n"},
+    };
+    for (const auto& c : cases) {
+        CsvWriter writer(c.Terminal);
+        std::string out;
+        writer.Write(kColumns, report, out);
+        EXPECT_EQ(out, c.Row);
+    }
 }
 
 TEST(TableWriter, LinesCutTextsAndTerminals) {

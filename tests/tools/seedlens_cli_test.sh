@@ -28,6 +28,10 @@ def write(name, **top):
     open(f"{sys.argv[1]}/{name}", "wb").write(bencode(dict(top, info=info)))
 write("long.torrent", comment="c" * 10000 + "END")
 write("hostile.torrent", comment="\x1b[2J\x1b]0;owned\x07 \u009b31m line1\nline2", **{"creation date": 1387309701})
+# Controls in a name, a comment, a tracker and the file's own name.
+info = dict(info, name="n\x1b]0;name\x07")
+write("ctl-\x1b]0;file\x07\u009b.torrent", comment="c\x1b]0;comment\x07\u009b",
+      announce="http://t.example/\x1b]0;tracker\x07")
 PY
 ex=$source_dir/examples
 cd "$work"
@@ -41,6 +45,22 @@ expect 2 "no arguments" "$seedlens"
 has err "Usage: seedlens" "no arguments"
 expect 2 "unknown option" "$seedlens" show --frmat json x
 has err "--frmat" "unknown option"
+# Arguments that could be read two ways: the message says which way they were.
+while IFS='|' read -r message arguments <&3; do
+  read -ra argv <<<"$arguments"
+  expect 2 "$arguments" "$seedlens" "${argv[@]}"
+  head -n1 err | grep -qF -- "seedlens: $message" || fail "$arguments: $(head -n1 err)"
+done 3<<'CASES'
+unknown option '-dash.torrent'; a path that begins with a dash goes after '--'|show -dash.torrent
+unknown option '-r-x.torrent'|show -r-x.torrent a.torrent
+unknown option '-r-x.torrent'|show -r-x.torrent
+'-': standard input is not read|show -
+CASES
+# A folder without torrents is told, and is no failure.
+mkdir nothing
+expect 0 "empty folder" "$seedlens" show nothing
+has err "seedlens: nothing: holds no *.torrent" "empty folder"
+[ -s out ] && fail "empty folder: wrote to stdout"
 expect 0 "show --help" "$seedlens" show --help
 has out "Exit status: 0" "show --help"
 [ -s err ] && fail "show --help wrote to stderr"
@@ -141,6 +161,17 @@ grep -qF '\e[2J\e]0;owned\a \x9b31m line1' terminal.txt || fail "terminal: contr
 grep -qP '\x1b|\xc2\x9b' terminal.txt && fail "terminal: raw control characters"
 grep -qE '^ {23}line2' terminal.txt || fail "terminal: continuation line not indented"
 grep -qF '2013-12-17 20:48:21 +01:00' terminal.txt || fail "terminal: no local time"
+# Every format on a terminal: no control reaches it raw, from the file name,
+# the name, the comment or the tracker. Piped, CSV keeps the bytes.
+for format in table json csv; do
+  script -qec "$seedlens show -f $format ctl-*.torrent" /dev/null >terminal.txt 2>&1
+  grep -qP '\x1b|\x07|\xc2[\x80-\x9f]' terminal.txt && fail "terminal, $format: raw controls: $(cat -v terminal.txt)"
+  for text in name comment tracker file; do grep -qF "]0;$text" terminal.txt || fail "terminal, $format: no $text"; done
+done
+"$seedlens" show -f csv ctl-*.torrent >piped.csv
+for text in name comment tracker file; do
+  grep -qP "\x1b\]0;$text\x07" piped.csv || fail "pipe, csv: $text changed: $(cat -v piped.csv)"
+done
 # Piped, the table keeps the bytes; JSON keeps UTC.
 "$seedlens" show hostile.torrent | grep -qP '\x1b\[2J' || fail "pipe: text changed"
 "$seedlens" show -f json hostile.torrent | grep -qF '"Created": "2013-12-17T19:48:21Z"' || fail "json: not UTC"

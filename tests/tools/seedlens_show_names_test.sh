@@ -46,5 +46,31 @@ for folder in "${folders[@]}"; do
     done
   done
 done
+# JSON names every file so that a reader gets its bytes back: Python through
+# os.fsencode, any reader through path_bytes, given when the name is no UTF-8.
+for folder in "${folders[@]}"; do
+  "$seedlens" show -f json "$folder" | /usr/bin/python3 -c '
+import json, os, sys
+folder = os.fsencode(sys.argv[1])
+want = {os.path.join(folder, name) for name in os.listdir(folder)}
+got = set()
+for line in sys.stdin:
+    record = json.loads(line)
+    path = os.fsencode(record["path"])
+    got.add(path)
+    try:
+        path.decode("utf-8")
+        utf8 = True
+    except UnicodeDecodeError:
+        utf8 = False
+    given = record.get("path_bytes")
+    if (given is None) != utf8 or bytes.fromhex(given or path.hex()) != path:
+        print(f"json: {path!r}: path_bytes {given!r}")
+        sys.exit(1)
+if got != want:
+    print(f"json: paths {sorted(got)} read back, not {sorted(want)}")
+    sys.exit(1)
+' "$folder" || { echo "${folder##*/}: JSON paths"; failed=1; }
+done
 [ "$failed" -eq 0 ] && echo "seedlens show, names that are bytes: ok"
 exit "$failed"

@@ -64,5 +64,25 @@ TEST(HumanSize, UnitChosenOnTheRoundedFigure) {
     for (const auto& c : cases) EXPECT_EQ(HumanSize(c.Bytes), c.Expected) << c.Bytes;
 }
 
+TEST(JsonString, ControlsAndStrayBytesAreEscaped) {
+    const struct {
+        std::string_view Raw;
+        const char* Json;
+    } cases[] = {
+        {"plain \"q\" \\", R"("plain \"q\" \\")"},
+        {std::string_view("\x1b]0;t\x07\0\x7f", 8), R"("\u001b]0;t\u0007\u0000\u007f")"},
+        {"a\tb\nc\rd", R"("a\tb\nc\rd")"},
+        {"\xc2\x80\xc2\x9b" "31m\xc2\x9f\xc2\xa0", "\"\\u0080\\u009b31m\\u009f\xc2\xa0\""},  // C1; U+00A0 is none
+        {"a\xe2\x80\xa8" "b\xe2\x80\xa9" "c\xe2\x80\xaa", "\"a\\u2028b\\u2029c\xe2\x80\xaa\""},
+        {"caf\xc3\xa9 \xf0\x9f\x8e\xb5", "\"caf\xc3\xa9 \xf0\x9f\x8e\xb5\""},
+        // Bytes outside UTF-8: Latin-1, the ends of the range, an encoded surrogate, a cut sequence.
+        {"caf\xe9.torrent", R"("caf\udce9.torrent")"},
+        {"\x80\xff", R"("\udc80\udcff")"},
+        {"\xed\xb0\x80", R"("\udced\udcb0\udc80")"},
+        {"\xc3\xa9\xc3", "\"\xc3\xa9\\udcc3\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(JsonString(c.Raw), c.Json) << c.Json;
+}
+
 }  // namespace
 }  // namespace seedlens::tool

@@ -101,12 +101,20 @@ std::variant<CommandLine, EarlyExit> ParseCommandLine(const std::vector<std::str
         "show", "Print every field of each torrent file; a folder gives every *.torrent in it, sorted");
     show->footer(kExitStatuses);
     AddPluginOption(*show, line);
-    show->add_option("-f,--format", line.Show.Format, "Output: table (for people), json (JSON Lines) or csv")
+    CLI::Option* format = show->add_option("-f,--format", line.Show.Format, "Output: table (for people), json (JSON Lines) or csv")
         ->check(CLI::IsMember({"table", "json", "csv"}))
         ->type_name("FORMAT")
         ->capture_default_str();
     show->add_flag("-r,--recursive", line.Show.Recursive, "Look into the folders below the folders named too");
     show->add_flag("--narrow", line.Show.Narrow, "Ask through the 8-bit call instead of the wide one");
+    show->add_option("-F,--fields", line.Show.Fields,
+                     "Only these columns, in this order: names as JSON spells them, comma-separated, any letter "
+                     "case (\"Name,Tracker (Host only),Magnet\")")
+        ->type_name("LIST");
+    show->add_flag("--bare", line.Show.Bare,
+                   "The values alone: one line per column for each file that loads, an empty value an empty line, "
+                   "a line break written as \\n")
+        ->excludes(format);
     show->add_option("PATH", line.Show.Paths, "Torrent files and folders; after -- every argument is a path")
         ->required()
         ->type_name("");

@@ -114,6 +114,26 @@ void JsonWriter::Write(const std::vector<Column>& Columns, const TorrentReport& 
     Out += "}\n";
 }
 
+void BareWriter::Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) {
+    if (!Report.Loaded) return;
+    for (std::size_t i = 0; i < Columns.size(); ++i) {
+        const std::string value = ForScripts(Report.Answers[i]).value_or("");
+        if (FForTerminal) {
+            Out += EscapeControls(value);
+        } else {
+            for (const char c : value) {
+                if (c == '\n')
+                    Out += "\\n";
+                else if (c == '\r')
+                    Out += "\\r";
+                else
+                    Out += c;
+            }
+        }
+        Out += '\n';
+    }
+}
+
 void CsvWriter::Begin(const std::vector<Column>& Columns, std::string& Out) {
     Out += "path,error";
     for (const Column& column : Columns) Out += ',' + CsvField(column.Name);

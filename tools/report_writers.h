@@ -54,4 +54,17 @@ private:
     bool FForTerminal;
 };
 
+// The values alone, for scripts and copying: one line per column for each
+// file that loaded, as JSON gives them unquoted; an empty line for no
+// value, "\n" and "\r" for line breaks. Files that did not load are left to
+// the error stream. For a terminal, control characters are escaped.
+class BareWriter : public ReportWriter {
+public:
+    explicit BareWriter(bool ForTerminal) : FForTerminal(ForTerminal) {}
+    void Write(const std::vector<Column>& Columns, const TorrentReport& Report, std::string& Out) override;
+
+private:
+    bool FForTerminal;
+};
+
 }  // namespace seedlens::tool

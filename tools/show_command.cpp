@@ -1,8 +1,10 @@
 #include "tools/show_command.h"
 
 #include <memory>
+#include <variant>
 
 #include "tools/checked_output.h"
+#include "tools/column_choice.h"
 #include "tools/progress_line.h"
 #include "tools/report_writers.h"
 #include "tools/terminal_text.h"
@@ -15,7 +17,9 @@ namespace {
 // Below this many files a run is quick enough to need no progress line.
 constexpr std::size_t kProgressThreshold = 300;
 
-std::unique_ptr<ReportWriter> MakeWriter(const std::string& Format, bool Terminal) {
+std::unique_ptr<ReportWriter> MakeWriter(const ShowOptions& Options, bool Terminal) {
+    const std::string& Format = Options.Format;
+    if (Options.Bare) return std::make_unique<BareWriter>(Terminal);
     if (Format == "json") return std::make_unique<JsonWriter>();
     if (Format == "csv") return std::make_unique<CsvWriter>(Terminal);
     return std::make_unique<TableWriter>(Terminal);
@@ -29,9 +33,17 @@ int RunShow(const LoadedPlugin& Plugin, const ShowOptions& Options) {
     const auto complain = [&](const std::string& Message) {
         WriteNow(platform::Stream::Error, "seedlens: " + (errorIsTerminal ? EscapeControls(Message) : Message) + "\n");
     };
-    const bool table = Options.Format != "json" && Options.Format != "csv";
-    auto writer = MakeWriter(Options.Format, outputIsTerminal);
-    const std::vector<Column> columns = ReportColumns(Plugin);
+    const bool table = Options.Format != "json" && Options.Format != "csv" && !Options.Bare;
+    auto writer = MakeWriter(Options, outputIsTerminal);
+    std::vector<Column> columns = ReportColumns(Plugin);
+    if (!Options.Fields.empty()) {
+        auto chosen = ChooseColumns(columns, Options.Fields);
+        if (const auto* error = std::get_if<std::string>(&chosen)) {
+            complain(*error);
+            return 2;
+        }
+        columns = std::move(std::get<std::vector<Column>>(chosen));
+    }
     const PathList paths = CollectTorrentPaths(Options.Paths, Options.Recursive);
 
     int exitCode = paths.Problems.empty() ? 0 : 1;

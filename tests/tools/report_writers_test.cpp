@@ -101,6 +101,25 @@ TEST(CsvWriter, ControlsEscapedForATerminalOnly) {
     }
 }
 
+TEST(BareWriter, ValuesAloneOneLineEach) {
+    const std::vector<TorrentReport> reports = {
+        Loaded({Text("x"), Number(2, 5), Number(10, kCreated), Text("two\r\nlines\x1b"), Number(6, -1), Result(-3)}),
+        Failed("not a torrent"),
+        Loaded({Text(""), Result(-3), Result(-3), Text("a\\n"), Number(6, 0), Number(1, 0)}),
+    };
+    const struct {
+        bool Terminal;
+        const char* Out;
+    } cases[] = {
+        {false, "x\n5\n2016-01-10T23:32:05.091Z\ntwo\\r\\nlines\x1b\ntrue\n\n\n\n\na\\n\nfalse\n0\n"},
+        {true, "x\n5\n2016-01-10T23:32:05.091Z\ntwo\\r\\nlines\\e\ntrue\n\n\n\n\na\\n\nfalse\n0\n"},
+    };
+    for (const auto& c : cases) {
+        BareWriter writer(c.Terminal);
+        EXPECT_EQ(Written(writer, reports), c.Out) << c.Terminal;
+    }
+}
+
 TEST(TableWriter, LinesCutTextsAndTerminals) {
     const TorrentReport report{"dir/\x1b[2Jx.torrent", true, "",
                                {Text("n\x1b]0;t\x07"), Result(-3), Result(-3), Text("one\r\ntwo\n\nfour\n"),

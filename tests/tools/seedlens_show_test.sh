@@ -34,8 +34,21 @@ check show_examples_narrow.jsonl 0 "" examples/ --format json --narrow
 check show_examples.csv 0 "" examples/ --format csv
 check show_broken.txt 1 examples/broken/not-bencoded.torrent examples/broken/
 check show_broken.jsonl 1 examples/broken/not-bencoded.torrent examples/broken/ --format json
+# Columns chosen by name, in any letter case, in every format; values alone.
+check show_examples_chosen.csv 0 "" examples/ -F "format,NAME,Tracker (host only),SHA-256" --format csv
+check show_examples_chosen.jsonl 0 "" examples/ --fields=Source,Magnet --format json
+check show_examples_chosen.txt 0 "" examples/ -F "Name, Errors"
+check show_examples_bare.txt 0 "" examples/ -F Name,Magnet,Format --bare
+check show_broken_bare.txt 1 examples/broken/not-bencoded.torrent examples/broken/ -F Errors,Name --bare
 # Usage errors.
 if "$seedlens" show --format xml examples/ 2>/dev/null; then echo "bad format accepted"; failed=1; fi
 if "$seedlens" show 2>/dev/null; then echo "show without paths accepted"; failed=1; fi
+for bad in "-F Nmae" "-F Name,,SHA" "--bare -f json"; do
+  status=0
+  # shellcheck disable=SC2086  # the words are the arguments
+  "$seedlens" show $bad examples/ >/dev/null 2>"$stderr_file" || status=$?
+  [ "$status" -eq 2 ] || { echo "show $bad: exit status $status, expected 2"; failed=1; }
+done
+grep -q "'Nmae' is no field" <(TZ=UTC "$seedlens" show -F Nmae examples/ 2>&1) || { echo "unknown field not named"; failed=1; }
 [ "$failed" -eq 0 ] && echo "seedlens show: ok"
 exit "$failed"

@@ -24,7 +24,7 @@ medians = {}
 for row in csv.reader(sys.stdin):
     if row and row[0].endswith("_median"):
         medians[row[0][:-len("_median")]] = float(row[2])  # real time
-for name in ("2000SmallTorrents", "3MBPieces", "20000Files", "V2_20000Files", "Hybrid_20000Files"):
+for name in ("2000SmallTorrents", "3MBPieces", "20000Files", "V2_20000Files", "Hybrid_20000Files", "Hybrid_3MBPieces"):
     cold, floor = medians["BM_Cold_" + name], medians["BM_Floor_" + name]
     print(f"  {name:18} cold {cold:10.1f}  floor {floor:10.1f}  ratio {cold / floor:5.2f}")
 '
@@ -38,7 +38,7 @@ runs = {}
 for b in json.load(sys.stdin)["benchmarks"]:
     if b.get("run_type") == "iteration":
         runs.setdefault(b["run_name"][len("BM_ColdOverFloor_"):], []).append(b)
-for name in ("2000SmallTorrents", "3MBPieces", "20000Files", "V2_20000Files", "Hybrid_20000Files"):
+for name in ("2000SmallTorrents", "3MBPieces", "20000Files", "V2_20000Files", "Hybrid_20000Files", "Hybrid_3MBPieces"):
     ratios = sorted(r["ratio"] for r in runs[name])
     cold = statistics.median(r["cold_ns"] for r in runs[name]) / 1000
     floor = statistics.median(r["floor_ns"] for r in runs[name]) / 1000

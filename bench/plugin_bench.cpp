@@ -19,6 +19,7 @@
 #include "platform/code_pages.h"
 #include "platform/read_only_file.h"
 #include "plugin/value_request.h"
+#include "tests/support/bencode_writer.h"
 #include "tests/support/generated_torrents.h"
 #include "torrent/hashes.h"
 
@@ -27,10 +28,14 @@ namespace {
 namespace fs = std::filesystem;
 using seedlens::PluginLibrary;
 
+using seedlens::platform::DigestAlgorithm;
+
 struct Corpus {
     std::vector<std::u16string> Files;
     std::vector<std::pair<std::int64_t, std::int64_t>> InfoSpans;  // where each info dictionary lies
-    seedlens::platform::DigestAlgorithm InfoHash = seedlens::platform::DigestAlgorithm::Sha1;
+    // The digests the fields need: SHA-1, SHA-256 alone for a v2-only
+    // torrent, both for a hybrid.
+    std::vector<DigestAlgorithm> InfoHashes = {DigestAlgorithm::Sha1};
 };
 
 fs::path BenchFolder() {
@@ -44,9 +49,9 @@ fs::path BenchFolder() {
 }
 
 Corpus MakeCorpus(const std::string& Prefix, std::size_t Count, std::string (*Make)(std::size_t),
-                  seedlens::platform::DigestAlgorithm InfoHash = seedlens::platform::DigestAlgorithm::Sha1) {
+                  std::vector<DigestAlgorithm> InfoHashes = {DigestAlgorithm::Sha1}) {
     Corpus corpus;
-    corpus.InfoHash = InfoHash;
+    corpus.InfoHashes = std::move(InfoHashes);
     for (std::size_t i = 0; i < Count; ++i) {
         const std::string bytes = Make(i);
         const fs::path path = BenchFolder() / (Prefix + std::to_string(i) + ".torrent");
@@ -77,12 +82,19 @@ const Corpus& ManyFiles() {
 const Corpus& V2ManyFiles() {
     static const Corpus corpus =
         MakeCorpus("v2-files-", 1, [](std::size_t) { return seedlens::test::V2TorrentWithFiles(20'000); },
-                   seedlens::platform::DigestAlgorithm::Sha256);
+                   {DigestAlgorithm::Sha256});
     return corpus;
 }
 const Corpus& HybridManyFiles() {
     static const Corpus corpus =
-        MakeCorpus("hybrid-files-", 1, [](std::size_t) { return seedlens::test::HybridTorrentWithFiles(20'000); });
+        MakeCorpus("hybrid-files-", 1, [](std::size_t) { return seedlens::test::HybridTorrentWithFiles(20'000); },
+                   {DigestAlgorithm::Sha1, DigestAlgorithm::Sha256});
+    return corpus;
+}
+const Corpus& HybridLargePieces() {
+    static const Corpus corpus =
+        MakeCorpus("hybrid-pieces-", 1, [](std::size_t) { return seedlens::test::HybridTorrentWithPieces(3'000'000); },
+                   {DigestAlgorithm::Sha1, DigestAlgorithm::Sha256});
     return corpus;
 }
 
@@ -100,9 +112,11 @@ void FloorWork(std::vector<char>& Buffer, const Corpus& Files, std::size_t I) {
     file->Read(Buffer.data(), Buffer.size());
     const auto [start, end] = Files.InfoSpans[I];
     std::string hash;
-    seedlens::GetStringHashInto(std::string_view(Buffer.data() + start, static_cast<std::size_t>(end - start)),
-                                Files.InfoHash, hash);
-    benchmark::DoNotOptimize(hash);
+    for (const DigestAlgorithm algorithm : Files.InfoHashes) {
+        seedlens::GetStringHashInto(std::string_view(Buffer.data() + start, static_cast<std::size_t>(end - start)),
+                                    algorithm, hash);
+        benchmark::DoNotOptimize(hash);
+    }
 }
 
 void Cold(benchmark::State& State, const Corpus& Files) {
@@ -184,11 +198,15 @@ void BM_Cold_Hybrid_20000Files(benchmark::State& State) { Cold(State, HybridMany
 void BM_Floor_Hybrid_20000Files(benchmark::State& State) { Floor(State, HybridManyFiles()); }
 void BM_ColdOverFloor_V2_20000Files(benchmark::State& State) { ColdOverFloor(State, V2ManyFiles()); }
 void BM_ColdOverFloor_Hybrid_20000Files(benchmark::State& State) { ColdOverFloor(State, HybridManyFiles()); }
+void BM_Cold_Hybrid_3MBPieces(benchmark::State& State) { Cold(State, HybridLargePieces()); }
+void BM_Floor_Hybrid_3MBPieces(benchmark::State& State) { Floor(State, HybridLargePieces()); }
+void BM_ColdOverFloor_Hybrid_3MBPieces(benchmark::State& State) { ColdOverFloor(State, HybridLargePieces()); }
 BENCHMARK(BM_ColdOverFloor_2000SmallTorrents)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ColdOverFloor_3MBPieces)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColdOverFloor_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColdOverFloor_V2_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColdOverFloor_Hybrid_20000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ColdOverFloor_Hybrid_3MBPieces)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Floor_2000SmallTorrents)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Cold_2000SmallTorrents)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Floor_3MBPieces)->Unit(benchmark::kMicrosecond);
@@ -199,6 +217,8 @@ BENCHMARK(BM_Floor_V2_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Cold_V2_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Floor_Hybrid_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Cold_Hybrid_20000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Floor_Hybrid_3MBPieces)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Cold_Hybrid_3MBPieces)->Unit(benchmark::kMicrosecond);
 
 // A hit: one field of a file among 4,000 cached ones, in random order.
 void BM_CachedRequest(benchmark::State& State) {
@@ -224,7 +244,31 @@ void BM_CachedRequest(benchmark::State& State) {
         next = next + 1 == order.size() ? 0 : next + 1;
     }
 }
-BENCHMARK(BM_CachedRequest)->Arg(0)->Arg(2)->Arg(7)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CachedRequest)->DenseRange(0, 17)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// A hit on the magnet link of a hybrid torrent with 10 trackers and a web seed.
+void BM_CachedMagnetOf10Trackers(benchmark::State& State) {
+    using namespace seedlens::test;
+    static PluginLibrary library;
+    static const std::u16string name = [] {
+        std::vector<std::string> tiers;
+        for (int i = 0; i < 10; ++i) tiers.push_back(List({Str("udp://tracker-" + std::to_string(i) + ".example.org:6969/announce")}));
+        const std::string bytes = Dict({{"announce-list", List(tiers)},
+                                        {"info", Dict({{"file tree", Dict({{"f", Dict({{"", Dict({{"length", Int(5)}})}})}})},
+                                                       {"name", Str("a typical name of a torrent")},
+                                                       {"piece length", Int(16384)},
+                                                       {"pieces", Str(std::string(20, 'p'))}})},
+                                        {"url-list", Str("http://seed.example.org/files/")}});
+        const fs::path path = BenchFolder() / "magnet-10-trackers.torrent";
+        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return seedlens::platform::Utf8ToUtf16(path.string());
+    }();
+    char16_t value[2048];
+    for (auto _ : State)
+        benchmark::DoNotOptimize(
+            seedlens::RequestValue(library, name, 15, 0, value, sizeof value, 0, seedlens::TextWidth::Wide));
+}
+BENCHMARK(BM_CachedMagnetOf10Trackers)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
 

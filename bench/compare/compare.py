@@ -3,8 +3,11 @@
 transmission-show say of every torrent of a corpus, times Seedlens against
 libtorrent, and writes a Markdown report.
 
-    compare.py SEEDLENS COMPARE_PEERS CORPUS_DIR REPORT.md
-"""
+    compare.py SEEDLENS COMPARE_PEERS CORPUS_DIR REPORT.md [BEFORE_SEEDLENS]
+
+BEFORE_SEEDLENS, an earlier build, adds its agreement counts beside today's.
+Run with Debian's python3, which has libtorrent's bindings (for the raw
+bencode of each torrent)."""
 
 import datetime
 import json
@@ -15,7 +18,9 @@ import sys
 from collections import defaultdict
 
 FIELDS = ["name", "files", "total", "piece_length", "pieces", "tracker", "created", "hash", "comment", "creator",
-          "private", "multifile"]
+          "private", "multifile", "sha256", "format", "magnet", "magnet_parsed"]
+# Fields an earlier build is compared on too, to show what changed.
+BEFORE_FIELDS = ["tracker", "private"]
 
 
 def iso_seconds(text):
@@ -44,13 +49,106 @@ def seedlens_fields(seedlens, paths):
             "piece_length": value("Block Size") or 0, "pieces": value("Block Count"),
             "tracker": value("Tracker") or "", "created": iso_seconds(created) if created else 0,
             "hash": value("SHA") or "", "comment": value("Comment") or "", "creator": value("Program") or "",
-            "private": value("Private"), "multifile": value("Multifile")}
+            "private": value("Private"), "multifile": value("Multifile"),
+            "sha256": value("SHA-256") or "", "format": value("Format") or "", "magnet": value("Magnet") or ""}
     return result
 
 
 def libtorrent_fields(tool, paths):
     out = subprocess.run([tool, "fields"] + paths, capture_output=True, text=True, check=True)
-    return {row["path"]: row for row in map(json.loads, out.stdout.splitlines())}
+    rows = {row["path"]: row for row in map(json.loads, out.stdout.splitlines())}
+    for path, row in rows.items():
+        if "error" in row:
+            continue
+        row["format"] = "hybrid" if row["has_v1"] and row["has_v2"] else "v2" if row["has_v2"] else "v1"
+        if not row["has_v2"]:
+            del row["sha256"]  # the v2 hash is compared where there is one
+        if read_differently_by_design(path):
+            del row["format"]
+    return rows
+
+
+def raw_info(path):
+    import libtorrent as lt
+    with open(path, "rb") as f:
+        root = lt.bdecode(f.read())
+    return root if isinstance(root, dict) else {}
+
+
+def read_differently_by_design(path):
+    """The two shapes the plug-in reads by its "pieces" rule and libtorrent by
+    "length" or "files": a "file tree" with "length" and no "pieces" (v2 here,
+    a v1 part for libtorrent), and a "file tree" with "pieces" and neither
+    "length" nor "files" (hybrid here, no v1 part for libtorrent)."""
+    info = raw_info(path).get(b"info")
+    if not isinstance(info, dict) or not isinstance(info.get(b"file tree"), dict):
+        return False
+    v1_list = b"length" in info or b"files" in info
+    return (v1_list and b"pieces" not in info) or (b"pieces" in info and not v1_list)
+
+
+def text_of(raw):
+    try:
+        return raw.decode("utf-8")
+    except UnicodeDecodeError:
+        return raw.decode("cp1252", errors="replace")
+
+
+def no_address(item):
+    return not isinstance(item, bytes) or item.strip(b" \t\n\r\f") == b""
+
+
+def our_lists(path):
+    """The tracker list and "url-list" web seeds by Seedlens' rules: tiers
+    flattened, items that name no address skipped, duplicates dropped
+    without regard to case, "announce" first unless already listed."""
+    root = raw_info(path)
+    trackers = []
+    tiers = root.get(b"announce-list")
+    if isinstance(tiers, list):
+        for tier in tiers:
+            if not isinstance(tier, list):
+                break
+            for item in tier:
+                if no_address(item):
+                    continue
+                address = text_of(item)
+                if address.lower() not in (t.lower() for t in trackers):
+                    trackers.append(address)
+    announce = root.get(b"announce")
+    if isinstance(announce, bytes) and announce:
+        address = text_of(announce)
+        if address.lower() not in (t.lower() for t in trackers):
+            trackers.insert(0, address)
+    seeds = root.get(b"url-list")
+    seeds = [seeds] if isinstance(seeds, bytes) else seeds if isinstance(seeds, list) else []
+    return trackers, [text_of(s) for s in seeds if not no_address(s)]
+
+
+def parsed_magnets(tool, links):
+    if not links:
+        return {}
+    out = subprocess.run([tool, "magnet"] + links, capture_output=True, text=True, check=True)
+    return {row["link"]: row for row in map(json.loads, out.stdout.splitlines())}
+
+
+def magnet_parameters(link):
+    return [tuple(p.split("=", 1)) for p in link[len("magnet:?"):].split("&")] if link else []
+
+
+def magnet_difference(ours, theirs):
+    """Why our link and libtorrent's differ, where the two rules differ."""
+    mine, its = magnet_parameters(ours), magnet_parameters(theirs)
+    causes = []
+    if [v for k, v in mine if k == "xt"] != [v for k, v in its if k == "xt"]:
+        causes.append("the info hashes differ")
+    if [v for k, v in mine if k == "dn"] != [v for k, v in its if k == "dn"]:
+        causes.append("libtorrent changes some names (controls, slashes, trailing dots)")
+    if [v for k, v in mine if k == "tr"] != [v for k, v in its if k == "tr"]:
+        causes.append("libtorrent ignores \"announce\" when \"announce-list\" has entries, and keeps duplicate trackers")
+    if [v for k, v in mine if k == "ws"] != [v for k, v in its if k == "ws"]:
+        causes.append("libtorrent escapes the path of a \"url-list\" address once more (a space becomes %2520)")
+    return "; ".join(causes) or "unexplained"
 
 
 SIZE_UNITS = {"B": 1, "bytes": 1, "kB": 1000, "MB": 1000**2, "GB": 1000**3, "TB": 1000**4,
@@ -105,6 +203,16 @@ def transmission_fields(path):
             "creator": fields.get("Created by", ""), "private": fields.get("Privacy", "").startswith("Private")}
 
 
+def magnet_parsed_agrees(path, mine, parsed):
+    """libtorrent reads our link back to our hashes, name, trackers and web seeds."""
+    if parsed is None or "error" in parsed:
+        return False
+    trackers, seeds = our_lists(path)
+    v1 = mine["hash"] if mine["format"] != "v2" else ""
+    return (parsed["v1"], parsed["v2"], parsed["name"], parsed["trackers"], parsed["web_seeds"]) == (
+        v1, mine["sha256"], mine["name"], trackers, seeds)
+
+
 def agrees(field, ours, theirs):
     if isinstance(theirs, tuple):  # a size range from transmission, which rounds what it shows
         return ours is not None and theirs[0] - 1 <= ours <= theirs[1] + 1
@@ -150,11 +258,19 @@ def timings(tool, paths, rounds):
 
 def main():
     seedlens, tool, corpus, report_path = sys.argv[1:5]
+    before_seedlens = sys.argv[5] if len(sys.argv) > 5 else None
     torrents = os.path.join(corpus, "torrents")
     paths = sorted(os.path.join(torrents, name) for name in os.listdir(torrents) if name.endswith(".torrent"))
     ours = seedlens_fields(seedlens, paths)
+    before = seedlens_fields(before_seedlens, paths) if before_seedlens else {}
     lt = libtorrent_fields(tool, paths)
     tr = {path: transmission_fields(path) for path in paths}
+    parsed = parsed_magnets(tool, sorted({mine["magnet"] for mine in ours.values() if mine["magnet"]}))
+    for path, mine in ours.items():
+        if path in lt and "error" not in lt[path]:
+            lt[path]["magnet_parsed"] = True
+            mine["magnet_parsed"] = magnet_parsed_agrees(path, mine, parsed.get(mine["magnet"]))
+    counts_before = {peer: defaultdict(lambda: [0, 0]) for peer in ("libtorrent", "transmission")}
 
     counts = {peer: defaultdict(lambda: [0, 0]) for peer in ("libtorrent", "transmission")}
     disagreements = defaultdict(list)
@@ -169,6 +285,11 @@ def main():
                     reason += " (transmission 3.00, Debian 12's, reads neither hybrid nor v2 torrents)"
                 disagreements[(peer, "load", reason)].append(os.path.basename(path))
                 continue
+            earlier = before.get(path)
+            for field in BEFORE_FIELDS:
+                if earlier is not None and field in theirs:
+                    counts_before[peer][field][1] += 1
+                    counts_before[peer][field][0] += agrees(field, earlier[field], theirs[field])
             for field in FIELDS:
                 if field not in theirs:
                     continue
@@ -177,6 +298,8 @@ def main():
                     counts[peer][field][0] += 1
                 else:
                     cause = cause_of(field, mine[field], theirs[field])
+                    if field == "magnet":
+                        cause = magnet_difference(mine[field], theirs[field])
                     if field == "name" and "-v2only" in os.path.basename(path) and mine["files"] == 1:
                         cause = ("libtorrent names a v2-only torrent of one file after the file in its tree; "
                                  "Seedlens shows its \"name\" as stored")
@@ -192,7 +315,9 @@ def main():
     lines = ["# Seedlens beside libtorrent and transmission", "",
              f"Corpus: {len(small)} small torrents made by mktorrent and transmission-create, "
              f"{len(small_v2)} small hybrid (v1+v2, with padding files) and v2-only torrents made by libtorrent's "
-             f"creator, and {len(large)} large ones (`bench/compare/make_corpus.py`). File count and total size "
+             f"creator, {len([p for p in paths if os.path.basename(p).startswith('edge-')])} made by hand with "
+             "tracker items that name no address, private flags other than 1, a tracker without a scheme and "
+             f"a \"source\", and {len(large)} large ones (`bench/compare/make_corpus.py`). File count and total size "
              "leave padding files out on every side; the hash is the v1 info hash, or the v2 one (SHA-256) for "
              "v2-only torrents. Seedlens is asked through its plug-in "
              "(`seedlens show --format json`), libtorrent through `compare_peers fields` (libtorrent-rasterbar "
@@ -206,6 +331,20 @@ def main():
             agree, total = counts[peer][field]
             cells.append(f"{agree} of {total}" if total else "not shown")
         lines.append(f"| {field} | {cells[0]} | {cells[1]} |")
+    lines += ["", "sha256: the v2 info hash, where libtorrent finds a v2 part. format: v1, hybrid or v2, leaving out "
+              "the two shapes read differently by design. magnet: byte for byte `make_magnet_uri`. magnet_parsed: "
+              "libtorrent's `parse_magnet_uri` of our link gives our hashes, name, tracker list and web seeds."]
+    if before:
+        lines += ["", f"Before and after (the earlier build: `{before_seedlens}`):", "",
+                  "| field | with libtorrent, before | after | with transmission-show, before | after |",
+                  "|---|---|---|---|---|"]
+        for field in BEFORE_FIELDS:
+            cells = []
+            for peer in ("libtorrent", "transmission"):
+                for table in (counts_before, counts):
+                    agree, total = table[peer][field]
+                    cells.append(f"{agree} of {total}" if total else "not shown")
+            lines.append(f"| {field} | " + " | ".join(cells) + " |")
     lines += ["", "## Disagreements and their causes", ""]
     if not disagreements:
         lines.append("None.")

@@ -2,10 +2,12 @@
 // libtorrent on the same in-memory bytes.
 //
 //   compare_peers fields FILE...         one JSON object per file, as libtorrent reads it
+//   compare_peers magnet LINK...         one JSON object per magnet link, as libtorrent parses it
 //   compare_peers speed ROUNDS FILE...   per file: median ns of Seedlens' LoadStream,
 //                                        of libtorrent's torrent_info, and of the info
 //                                        hash alone (SHA-1, or SHA-256 for v2-only)
 
+#include <libtorrent/magnet_uri.hpp>
 #include <libtorrent/torrent_info.hpp>
 
 #include <algorithm>
@@ -45,6 +47,38 @@ std::string Json(const std::string& Text) {
     return out + "\"";
 }
 
+std::string JsonList(const std::vector<std::string>& Texts) {
+    std::string out = "[";
+    for (const std::string& text : Texts) out += (out.size() > 1 ? ", " : "") + Json(text);
+    return out + "]";
+}
+
+template <typename Hash>
+std::string Hex(const Hash& Digest) {
+    std::ostringstream text;
+    text << Digest;
+    return text.str();
+}
+
+// The hashes, name, trackers and web seeds a magnet link gives libtorrent.
+int Magnets(int Count, char** Links) {
+    for (int i = 0; i < Count; ++i) {
+        lt::error_code error;
+        const lt::add_torrent_params params = lt::parse_magnet_uri(Links[i], error);
+        std::cout << "{\"link\": " << Json(Links[i]);
+        if (error) {
+            std::cout << ", \"error\": " << Json(error.message()) << "}\n";
+            continue;
+        }
+        const lt::info_hash_t& hashes = params.info_hashes;
+        std::cout << ", \"v1\": " << Json(hashes.has_v1() ? Hex(hashes.v1) : "")
+                  << ", \"v2\": " << Json(hashes.has_v2() ? Hex(hashes.v2) : "") << ", \"name\": " << Json(params.name)
+                  << ", \"trackers\": " << JsonList(params.trackers) << ", \"web_seeds\": " << JsonList(params.url_seeds)
+                  << "}\n";
+    }
+    return 0;
+}
+
 int Fields(int Count, char** Paths) {
     for (int i = 0; i < Count; ++i) {
         const std::string bytes = ReadFile(Paths[i]);
@@ -81,8 +115,16 @@ int Fields(int Count, char** Paths) {
                   << ", \"private\": " << (info.priv() ? "true" : "false") << ", \"multifile\": "
                   << (files.num_files() > 0 && files.file_path(first) != std::string(files.file_name(first))
                           ? "true"
-                          : "false")
-                  << "}\n";
+                          : "false");
+        std::vector<std::string> trackers, seeds;
+        for (const lt::announce_entry& tracker : info.trackers()) trackers.push_back(tracker.url);
+        for (const lt::web_seed_entry& seed : info.web_seeds())
+            if (seed.type == lt::web_seed_entry::url_seed) seeds.push_back(seed.url);
+        std::cout << ", \"has_v1\": " << (info.info_hashes().has_v1() ? "true" : "false")
+                  << ", \"has_v2\": " << (info.info_hashes().has_v2() ? "true" : "false")
+                  << ", \"sha256\": " << Json(info.info_hashes().has_v2() ? Hex(info.info_hashes().v2) : "")
+                  << ", \"magnet\": " << Json(lt::make_magnet_uri(info)) << ", \"trackers\": " << JsonList(trackers)
+                  << ", \"web_seeds\": " << JsonList(seeds) << "}\n";
     }
     return 0;
 }
@@ -144,7 +186,8 @@ int Speed(int Rounds, int Count, char** Paths) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "fields") return Fields(argc - 2, argv + 2);
+    if (command == "magnet") return Magnets(argc - 2, argv + 2);
     if (command == "speed" && argc > 2) return Speed(std::max(1, std::atoi(argv[2])), argc - 3, argv + 3);
-    std::cerr << "usage: compare_peers fields FILE... | compare_peers speed ROUNDS FILE...\n";
+    std::cerr << "usage: compare_peers fields FILE... | compare_peers magnet LINK... | compare_peers speed ROUNDS FILE...\n";
     return 2;
 }

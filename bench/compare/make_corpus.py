@@ -5,7 +5,10 @@ names, trackers, web seeds, private flags, comments and dates; one listing
 20,000 files; one of 150,000 pieces (over a sparse file, so it costs no disk).
 libtorrent's creator (Debian's python3-libtorrent, so run this with Debian's
 python3) adds hybrid v1+v2 torrents, with their padding files, and v2-only
-ones, small and of 20,000 files.
+ones, small and of 20,000 files. A few torrents made by hand hold what
+creators seldom write but clients must read: tracker lists with items that
+name no address, private flags other than 1, trackers without a scheme, a
+"source".
 
     make_corpus.py OUT_DIR [SMALL_COUNT]
 """
@@ -14,6 +17,9 @@ import os
 import random
 import subprocess
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from bencoding import bencode  # noqa: E402
 
 NAMES = ["plain", "with spaces", "café crème", "naïve—dash", "日本語の名前", "中文名字", "한국어 이름",
          "Ελληνικά", "Русский текст", "emoji 🎵 track", "quote's \"name\"", "semi;colon,comma",
@@ -125,6 +131,33 @@ def make_v2(content_root, out_dir, count):
     libtorrent_create(many, os.path.join(out_dir, "large-20000-files-v2only.torrent"), True, [TRACKERS[0]])
 
 
+# Top-level keys of the hand-made torrents, each with a small sound info.
+EDGES = [
+    {"announce-list": [[1, "http://a.example/x"]]},
+    {"announce-list": [[""], ["http://b.example/x"]]},
+    {"announce-list": [["  "], [b"", "udp://c.example:80/announce"]]},
+    {"announce-list": [[{}, [], "http://d.example/x"], ["http://e.example/x"]]},
+    {"announce": "http://f.example/x", "announce-list": [[7]]},
+    {"announce": "", "announce-list": [["", "http://g.example/x"]]},
+    {"announce": "tracker.example.com:6969/a//b"},
+    {"announce": "http://h.example/x", "url-list": ["", 5, "http://seed.example/edge/"]},
+    {"announce": "http://i.example/x", "url-list": ""},
+]
+PRIVATE = [2, -1, 2**32, 2**32 + 1, 0, "1", 1]
+
+
+def make_edges(out_dir):
+    cases = EDGES + [{"announce": "http://p.example/x", "private": p} for p in PRIVATE]
+    for index, top in enumerate(cases):
+        private = top.pop("private", None)
+        info = {"name": f"edge {index}", "length": 5, "piece length": 16384, "pieces": bytes(20),
+                "source": "EDGE" if index % 2 else b""}
+        if private is not None:
+            info["private"] = private
+        with open(os.path.join(out_dir, f"edge-{index:03}.torrent"), "wb") as out:
+            out.write(bencode(dict(top, info=info)))
+
+
 def make_many_pieces(content_root, out_dir):
     path = os.path.join(content_root, "sparse image.iso")
     with open(path, "wb") as out:
@@ -145,6 +178,7 @@ def main():
     make_many_files(content_root, torrents)
     make_many_pieces(content_root, torrents)
     make_v2(content_root, torrents, max(20, count // 10))
+    make_edges(torrents)
 
 
 if __name__ == "__main__":

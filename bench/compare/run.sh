@@ -23,5 +23,6 @@ corpus=build/compare-corpus
 rm -rf "$corpus"
 # Debian's python3, which has libtorrent's bindings.
 /usr/bin/python3 bench/compare/make_corpus.py "$corpus" "${1:-2000}"
-python3 bench/compare/compare.py build/release/bin/seedlens build/compare/bench/compare/compare_peers \
-  "$corpus" bench/compare/REPORT.md
+# An earlier build to compare against: SEEDLENS_BEFORE=path/to/seedlens.
+/usr/bin/python3 bench/compare/compare.py build/release/bin/seedlens build/compare/bench/compare/compare_peers \
+  "$corpus" bench/compare/REPORT.md ${SEEDLENS_BEFORE:+"$SEEDLENS_BEFORE"}

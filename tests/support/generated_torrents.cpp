@@ -32,6 +32,22 @@ std::string TorrentWithPieces(std::size_t PiecesBytes) {
                  {"info", info}});
 }
 
+std::string HybridTorrentWithPieces(std::size_t PiecesBytes) {
+    const std::int64_t length = static_cast<std::int64_t>(PiecesBytes / 20) * 262144;
+    const std::string tree =
+        Dict({{"big-image.iso", Dict({{"", Dict({{"length", Int(length)}, {"pieces root", Str(PiecesOf(32))}})}})}});
+    const std::string info = Dict({{"file tree", tree},
+                                   {"length", Int(length)},
+                                   {"meta version", Int(2)},
+                                   {"name", Str("big-image.iso")},
+                                   {"piece length", Int(262144)},
+                                   {"pieces", Str(PiecesOf(PiecesBytes))}});
+    return Dict({{"announce", Str("http://tracker.example.org:6969/announce")},
+                 {"created by", Str("seedlens-bench")},
+                 {"creation date", Int(1700000000)},
+                 {"info", info}});
+}
+
 std::string TorrentWithFiles(std::size_t FileCount) {
     std::string files = "l";
     for (std::size_t i = 0; i < FileCount; ++i) {

@@ -9,6 +9,9 @@ namespace seedlens::test {
 // A single-file torrent whose "pieces" string has PiecesBytes bytes.
 std::string TorrentWithPieces(std::size_t PiecesBytes);
 
+// The same as a hybrid v1+v2 torrent: the one file in a "file tree" too.
+std::string HybridTorrentWithPieces(std::size_t PiecesBytes);
+
 // A multi-file torrent listing FileCount files in nested folders.
 std::string TorrentWithFiles(std::size_t FileCount);
 

@@ -4,7 +4,7 @@
 // request, as a host asks when it opens a folder. Floor: what no plug-in can
 // avoid for the same files: opening and reading each file and the info hash
 // of its info dictionary (SHA-1, or SHA-256 for a v2-only torrent). Cached: a field of a file already in a cache of
-// 4,000 entries.
+// 4,000 entries. Confirming: a hit on an entry due for its look at the file.
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +17,7 @@
 
 #include "bencode/bencode_tree.h"
 #include "platform/code_pages.h"
+#include "platform/file_state.h"
 #include "platform/read_only_file.h"
 #include "plugin/value_request.h"
 #include "tests/support/bencode_writer.h"
@@ -269,6 +270,28 @@ void BM_CachedMagnetOf10Trackers(benchmark::State& State) {
             seedlens::RequestValue(library, name, 15, 0, value, sizeof value, 0, seedlens::TextWidth::Wide));
 }
 BENCHMARK(BM_CachedMagnetOf10Trackers)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// A hit on an entry last confirmed more than a second ago, as each entry is
+// at most once a second: the cached request and one look at the file (a
+// stat on Linux). The clock jumps past the rule at every request.
+void BM_ConfirmingRequest(benchmark::State& State) {
+    static std::uint64_t now = 0;
+    static PluginLibrary library({seedlens::LoadTorrentInfo, seedlens::platform::LookAtFileState, [] { return now += 2000; }});
+    const std::vector<std::u16string>& names = SmallTorrents().Files;
+    char16_t value[1024];
+    for (const auto& name : names)
+        seedlens::RequestValue(library, name, 0, 0, value, sizeof value, 0, seedlens::TextWidth::Wide);
+    std::vector<std::size_t> order(names.size());
+    std::mt19937 random(42);
+    for (auto& o : order) o = random() % names.size();
+    std::size_t next = 0;
+    for (auto _ : State) {
+        benchmark::DoNotOptimize(
+            seedlens::RequestValue(library, names[order[next]], 0, 0, value, sizeof value, 0, seedlens::TextWidth::Wide));
+        next = next + 1 == order.size() ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_ConfirmingRequest)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
 

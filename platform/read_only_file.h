@@ -8,6 +8,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/file_state.h"
+
 namespace seedlens::platform {
 
 class ReadOnlyFile {
@@ -19,14 +21,16 @@ public:
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
     // The size the file had when it was opened.
-    std::int64_t Size() const { return FSize; }
+    std::int64_t Size() const { return FState.Size; }
+    // The file's state when it was opened, from the open handle.
+    const FileState& State() const { return FState; }
     // Reads up to Count bytes: the number read, 0 at the end, -1 on failure.
     std::int64_t Read(void* Buffer, std::size_t Count);
 
 private:
-    ReadOnlyFile(std::intptr_t Handle, std::int64_t Size) : FHandle(Handle), FSize(Size) {}
+    ReadOnlyFile(std::intptr_t Handle, const FileState& State) : FHandle(Handle), FState(State) {}
     std::intptr_t FHandle;
-    std::int64_t FSize;
+    FileState FState;
 };
 
 }  // namespace seedlens::platform

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/file_names.h"
+#include "platform/file_state_posix.h"
 #include "platform/read_only_file.h"
 
 namespace seedlens::platform {
@@ -19,7 +20,7 @@ std::unique_ptr<ReadOnlyFile> ReadOnlyFile::Open(std::u16string_view Path) {
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, static_cast<std::int64_t>(info.st_size)));
+    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(fd, StateOf(info)));
 }
 
 ReadOnlyFile::~ReadOnlyFile() { ::close(static_cast<int>(FHandle)); }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "platform/file_state_windows.h"
 #include "platform/long_paths_windows.h"
 #include "platform/read_only_file.h"
 #include "platform/windows_text.h"
@@ -15,13 +16,13 @@ std::unique_ptr<ReadOnlyFile> ReadOnlyFile::Open(std::u16string_view Path) {
     HANDLE handle = CreateFileW(AsWide(name.c_str()), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    LARGE_INTEGER size;
-    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info)) {
         CloseHandle(handle);
         return nullptr;
     }
-    return std::unique_ptr<ReadOnlyFile>(
-        new ReadOnlyFile(reinterpret_cast<std::intptr_t>(handle), static_cast<std::int64_t>(size.QuadPart)));
+    return std::unique_ptr<ReadOnlyFile>(new ReadOnlyFile(
+        reinterpret_cast<std::intptr_t>(handle), StateOf(info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime)));
 }
 
 ReadOnlyFile::~ReadOnlyFile() { CloseHandle(reinterpret_cast<HANDLE>(FHandle)); }

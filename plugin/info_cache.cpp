@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/read_only_file.h"
 #include "platform/text_compare.h"
 #include "plugin/spare_document.h"
 
@@ -38,7 +39,7 @@ std::uint64_t HashOfName(std::u16string_view FileName) {
 }  // namespace
 
 // The name's units follow the entry in the same allocation: a hit reads the
-// entry and its name from neighbouring memory.
+// entry and its name from neighbouring memory. A failed load has no record.
 class InfoCache::Entry {
 public:
     struct Deleter {
@@ -49,9 +50,17 @@ public:
     };
     using Owner = std::unique_ptr<Entry, Deleter>;
 
-    static Owner Make(std::u16string_view Name, std::uint64_t Hash, TorrentInfoPtr Info) {
+    // What a request saw of an entry due for a look, while it looks.
+    struct Seen {
+        std::uint64_t Serial;
+        platform::FileState State;
+        TorrentInfoPtr Info;
+    };
+
+    static Owner Make(std::u16string_view Name, std::uint64_t Hash, const platform::FileState& State,
+                      std::uint64_t ConfirmedAt, TorrentInfoPtr Info) {
         void* memory = ::operator new(sizeof(Entry) + Name.size() * sizeof(char16_t));
-        Entry* entry = ::new (memory) Entry(Name.size(), Hash, std::move(Info));
+        Entry* entry = ::new (memory) Entry(Name.size(), Hash, State, ConfirmedAt, std::move(Info));
         std::memcpy(static_cast<void*>(entry + 1), Name.data(), Name.size() * sizeof(char16_t));
         return Owner(entry);
     }
@@ -59,20 +68,33 @@ public:
     std::u16string_view Name() const { return {reinterpret_cast<const char16_t*>(this + 1), FLength}; }
     std::uint64_t Hash() const { return FHash; }
     const TorrentInfoPtr& Info() const { return FInfo; }
-    std::size_t HeldBytes() const { return sizeof(Entry) + FLength * sizeof(char16_t) + FInfo->HeldBytes(); }
+    std::size_t HeldBytes() const {
+        return sizeof(Entry) + FLength * sizeof(char16_t) + (FInfo ? FInfo->HeldBytes() : 0);
+    }
+
+    bool DueForLook(std::uint64_t Now) const { return Now > FConfirmedAt + ConfirmedForMilliseconds; }
+    void Confirm(std::uint64_t Now) { FConfirmedAt = std::max(FConfirmedAt, Now); }
+    Seen SeenNow() const { return {FSerial, FState, FInfo}; }
+    std::uint64_t Serial() const { return FSerial; }
+    void SetSerial(std::uint64_t Serial) { FSerial = Serial; }
 
 private:
-    Entry(std::size_t Length, std::uint64_t Hash, TorrentInfoPtr Info)
-        : FLength(Length), FHash(Hash), FInfo(std::move(Info)) {}
+    Entry(std::size_t Length, std::uint64_t Hash, const platform::FileState& State, std::uint64_t ConfirmedAt,
+          TorrentInfoPtr Info)
+        : FLength(Length), FHash(Hash), FInfo(std::move(Info)), FConfirmedAt(ConfirmedAt), FState(State) {}
 
+    // What a hit reads comes first.
     std::size_t FLength;
     std::uint64_t FHash;
     TorrentInfoPtr FInfo;
+    std::uint64_t FConfirmedAt;  // when the file was last found in FState
+    platform::FileState FState;  // the file's when it was loaded
+    std::uint64_t FSerial = 0;   // tells this entry from a later one of the same name
 };
 
 // The index starts small and doubles: a small cache's index stays in the
 // processor's caches, where every miss on a new file probes it twice.
-InfoCache::InfoCache(Loader Load) : FLoad(std::move(Load)), FIndex(32) {
+InfoCache::InfoCache(Access Files) : FFiles(std::move(Files)), FIndex(32) {
     FEntries.reserve(TrimAbove + 1);
 }
 
@@ -108,41 +130,72 @@ void InfoCache::TrimLocked() {
     for (Entry* entry : FEntries) FIndex.Insert(entry->Hash(), entry);
 }
 
-TorrentInfoPtr InfoCache::FindLocked(std::u16string_view FileName, std::uint64_t Hash) const {
-    const Entry* found =
-        FIndex.Find(Hash, [&](const Entry& E) { return platform::CompareFileNames(E.Name(), FileName) == 0; });
-    return found == nullptr ? nullptr : found->Info();
+InfoCache::Entry* InfoCache::FindLocked(std::u16string_view FileName, std::uint64_t Hash) const {
+    return FIndex.Find(Hash, [&](const Entry& E) { return platform::CompareFileNames(E.Name(), FileName) == 0; });
+}
+
+void InfoCache::RemoveLocked(Entry* Doomed) {
+    FIndex.Remove(Doomed->Hash(), Doomed);
+    *std::find(FEntries.begin(), FEntries.end(), Doomed) = FEntries.back();
+    FEntries.pop_back();
+    FHeldBytes -= Doomed->HeldBytes();
+    Entry::Deleter()(Doomed);
 }
 
 TorrentInfoPtr InfoCache::GetTorrentInfo(std::u16string_view FileName, bool ImmediateOnly) {
     const std::uint64_t hash = HashOfName(FileName);
+    const std::uint64_t now = ImmediateOnly ? 0 : FFiles.Milliseconds();
+    std::optional<Entry::Seen> due;
     std::uint64_t insertionsBefore = 0;
     {
         const std::lock_guard lock(FMutex);
         TrimLocked();
-        if (TorrentInfoPtr hit = FindLocked(FileName, hash)) return hit;
+        if (const Entry* found = FindLocked(FileName, hash)) {
+            // An immediate request answers from the entry as it is.
+            if (ImmediateOnly || !found->DueForLook(now)) return found->Info();
+            due = found->SeenNow();
+        } else if (ImmediateOnly) {
+            return nullptr;
+        }
         insertionsBefore = FInsertions;
     }
-    if (ImmediateOnly) return nullptr;
+    if (due) {
+        // Looking at the file may be slow: never under the lock.
+        const bool unchanged = FFiles.Look(FileName) == due->State;
+        const std::lock_guard lock(FMutex);
+        Entry* found = FindLocked(FileName, hash);
+        const bool same = found != nullptr && found->Serial() == due->Serial;
+        if (unchanged) {
+            if (same) found->Confirm(now);
+            return due->Info;
+        }
+        if (!same && found != nullptr) return found->Info();  // loaded anew by another request meanwhile
+        if (same) RemoveLocked(found);
+        insertionsBefore = FInsertions;
+    }
+    return LoadAndInsert(FileName, hash, now, insertionsBefore);
+}
 
+TorrentInfoPtr InfoCache::LoadAndInsert(std::u16string_view FileName, std::uint64_t Hash, std::uint64_t Now,
+                                        std::uint64_t InsertionsBefore) {
     // Loading reads the file: never under the lock.
-    TorrentInfoPtr loaded = FLoad(FileName);
-    if (!loaded) return nullptr;
+    LoadedFile loaded = FFiles.Load(FileName);
+    if (!loaded.State) return nullptr;
 
-    Entry::Owner entry = Entry::Make(FileName, hash, loaded);
+    Entry::Owner entry = Entry::Make(FileName, Hash, *loaded.State, Now, loaded.Info);
     const std::lock_guard lock(FMutex);
     // Another thread may have loaded the same file meanwhile: keep one entry.
     // Only an insertion since the miss can have added it.
-    if (FInsertions != insertionsBefore)
-        if (TorrentInfoPtr earlier = FindLocked(FileName, hash)) return earlier;
+    if (FInsertions != InsertionsBefore)
+        if (const Entry* earlier = FindLocked(FileName, Hash)) return earlier->Info();
     // Whatever may fail comes first, so that both stay alike.
     FIndex.Reserve(FEntries.size() + 1);
     FEntries.push_back(entry.get());
     FHeldBytes += entry->HeldBytes();
-    FIndex.Insert(hash, entry.release());
-    ++FInsertions;
+    entry->SetSerial(FInsertions++);
+    FIndex.Insert(Hash, entry.release());
     if (FHeldBytes > TrimAboveBytes) TrimLocked();
-    return loaded;
+    return loaded.Info;
 }
 
 std::size_t InfoCache::Count() const {
@@ -161,18 +214,29 @@ bool InfoCache::Contains(std::u16string_view FileName) const {
     return FindLocked(FileName, hash) != nullptr;
 }
 
-TorrentInfoPtr LoadTorrentInfo(std::u16string_view FileName) {
+LoadedFile LoadTorrentInfo(std::u16string_view FileName) {
     // Shared by every cache and thread; freed when the module leaves memory.
     static SpareDocument spare;
+    LoadedFile loaded;
     try {
+        const auto file = platform::ReadOnlyFile::Open(FileName);
+        if (!file) return loaded;
+        loaded.State = file->State();
         SpareDocument::Loan loan(spare);
         TTorrentFile& document = loan.Document();
         document.ParseOptions = {TParseOptionsKind::poFindEncoding};
-        document.LoadFile(FileName);
-        return TTorrentInfo::Shared(document);
+        document.LoadFileHandle(*file);
+        loaded.Info = TTorrentInfo::Shared(document);
+    } catch (const std::bad_alloc&) {
+        return {};  // says nothing about the file: not remembered
     } catch (...) {
-        return nullptr;
+        // What the file holds does not load: remembered with its state.
     }
+    return loaded;
+}
+
+InfoCache::Access FileSystemAccess() {
+    return {LoadTorrentInfo, platform::LookAtFileState, platform::MonotonicMilliseconds};
 }
 
 }  // namespace seedlens

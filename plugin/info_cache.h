@@ -9,20 +9,31 @@
 // would cost every new file a bisection through names spread over memory
 // and a move of the entries after it.
 //
+// Values follow the file. An entry remembers the file's state when it was
+// loaded, and a request that finds it last confirmed more than a second ago
+// looks at the file again: a changed file is loaded anew, a gone one is
+// forgotten. A look once a second per entry keeps cached requests cheap.
+// Requests with the immediate-only flag, which hosts make from their
+// interface thread, never touch the file system. Files that opened but did
+// not load are remembered too, so that every column of a broken file does
+// not read it again.
+//
 // Requests may come from several host threads: look-up, trim and insertion
-// run under one lock; loading runs outside it; records are shared, so a
-// request still using one is never left holding a freed record by another
-// request's trim.
+// run under one lock; loading and looking at files run outside it; records
+// are shared, so a request still using one is never left holding a freed
+// record by another request's trim or replacement.
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/file_state.h"
 #include "platform/mutex.h"
 #include "plugin/name_index.h"
 #include "plugin/torrent_info.h"
@@ -31,6 +42,15 @@ namespace seedlens {
 
 using TorrentInfoPtr = std::shared_ptr<const TTorrentInfo>;
 
+// What loading a file found.
+struct LoadedFile {
+    // The state of the regular file that opened; nothing when none did, and
+    // then there is nothing to remember.
+    std::optional<platform::FileState> State;
+    // nullptr when the file did not load.
+    TorrentInfoPtr Info;
+};
+
 class InfoCache {
 public:
     static constexpr std::size_t TrimAbove = 4096;
@@ -38,16 +58,23 @@ public:
     static constexpr std::size_t TrimAboveBytes = 64 * 1024 * 1024;
     static constexpr std::size_t TrimToBytes = 48 * 1024 * 1024;
 
-    // Loads the record of a file; nullptr when loading failed.
-    using Loader = std::function<TorrentInfoPtr(std::u16string_view FileName)>;
-    explicit InfoCache(Loader Load);
+    // An entry confirmed this long ago is looked at again.
+    static constexpr std::uint64_t ConfirmedForMilliseconds = 1000;
+
+    // Everything by which the cache reaches files and time; tests give their own.
+    struct Access {
+        std::function<LoadedFile(std::u16string_view FileName)> Load;
+        std::function<std::optional<platform::FileState>(std::u16string_view FileName)> Look;
+        std::function<std::uint64_t()> Milliseconds;  // never going back
+    };
+    explicit InfoCache(Access Files);
     ~InfoCache();
     InfoCache(const InfoCache&) = delete;
     InfoCache& operator=(const InfoCache&) = delete;
 
     // Trims, then finds FileName's record, loading it on a miss unless
-    // ImmediateOnly is set. nullptr on a failed load or an immediate miss;
-    // nothing is cached then.
+    // ImmediateOnly is set. nullptr when the file does not load (now or at
+    // its last load, if it has not changed since) and on an immediate miss.
     TorrentInfoPtr GetTorrentInfo(std::u16string_view FileName, bool ImmediateOnly);
 
     std::size_t Count() const;
@@ -61,18 +88,26 @@ private:
     class Entry;
 
     void TrimLocked();
-    TorrentInfoPtr FindLocked(std::u16string_view FileName, std::uint64_t Hash) const;
+    Entry* FindLocked(std::u16string_view FileName, std::uint64_t Hash) const;
+    void RemoveLocked(Entry* Doomed);
+    // Loads FileName and keeps what a regular file gave, unless a request
+    // has inserted an entry for it since InsertionsBefore.
+    TorrentInfoPtr LoadAndInsert(std::u16string_view FileName, std::uint64_t Hash, std::uint64_t Now,
+                                 std::uint64_t InsertionsBefore);
 
-    Loader FLoad;
+    Access FFiles;
     mutable platform::Mutex FMutex;
     std::vector<Entry*> FEntries;  // owned, in no particular order
     NameIndex<Entry> FIndex;        // the same entries by the hash of their name
-    std::uint64_t FInsertions = 0;  // entries ever inserted
+    std::uint64_t FInsertions = 0;  // entries ever inserted, the serial of the next one
     std::size_t FHeldBytes = 0;     // what the entries hold, as HeldBytes says
 };
 
 // Loads a file the way the plug-in does: a document with poFindEncoding
-// alone, condensed into a record. nullptr when anything fails.
-TorrentInfoPtr LoadTorrentInfo(std::u16string_view FileName);
+// alone, condensed into a record.
+LoadedFile LoadTorrentInfo(std::u16string_view FileName);
+
+// The plug-in's files and clock.
+InfoCache::Access FileSystemAccess();
 
 }  // namespace seedlens

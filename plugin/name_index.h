@@ -37,6 +37,21 @@ public:
         ++FCount;
     }
 
+    // Removes Value, stored under Hash. The values after it in its run move
+    // back, so that every value stays reachable from its home slot.
+    void Remove(std::uint64_t Hash, const T* Value) {
+        std::size_t free = Hash & Mask();
+        while (FSlots[free].Value != Value) free = (free + 1) & Mask();
+        for (std::size_t i = (free + 1) & Mask(); FSlots[i].Value != nullptr; i = (i + 1) & Mask()) {
+            // A value may fill the free slot if the slot lies between its home and where it is.
+            if (((i - FSlots[i].Hash) & Mask()) < ((i - free) & Mask())) continue;
+            FSlots[free] = FSlots[i];
+            free = i;
+        }
+        FSlots[free] = Slot{};
+        --FCount;
+    }
+
     void Clear() {
         std::fill(FSlots.begin(), FSlots.end(), Slot{});
         FCount = 0;

@@ -2,7 +2,7 @@
 
 namespace seedlens {
 
-PluginLibrary::PluginLibrary(InfoCache::Loader Load) : FFieldTable(BuildFieldTable()), FCache(std::move(Load)) {}
+PluginLibrary::PluginLibrary(InfoCache::Access Files) : FFieldTable(BuildFieldTable()), FCache(std::move(Files)) {}
 
 namespace {
 // Constructed when the host loads the library and destroyed, with every

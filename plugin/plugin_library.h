@@ -10,7 +10,7 @@ namespace seedlens {
 
 class PluginLibrary {
 public:
-    explicit PluginLibrary(InfoCache::Loader Load = LoadTorrentInfo);
+    explicit PluginLibrary(InfoCache::Access Files = FileSystemAccess());
     const TWdxPlugin& FieldTable() const { return FFieldTable; }
     InfoCache& Cache() { return FCache; }
 

@@ -2,6 +2,7 @@
 // torrents, in orders that force several trims, with and without the
 // immediate-only flag, plus files that fail to load. Every answer must equal
 // the single-threaded answer for that file (or be 0 for an immediate miss).
+// Then a torrent replaced again and again while other threads answer from it.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,8 @@
 #include "platform/code_pages.h"
 #include "platform/dynamic_library.h"
 #include "plugin/content_plugin_api.h"
+#include "tests/support/bencode_writer.h"
+#include "tests/support/counted_files.h"
 #include "tests/support/generated_torrents.h"
 #include "tests/support/temp_dir.h"
 
@@ -123,6 +126,47 @@ TEST(Concurrency, EightThreadsAgreeWithOne) {
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(mismatches.load(), 0);
     EXPECT_EQ(requests.load(), static_cast<long>(kThreads) * (kTorrents + kBroken) * kRequestCount);
+}
+
+// Every request comes a second and more after the last: each one without
+// the immediate flag looks at the file, and may drop the entry whose record
+// another thread is answering from. Each answer is one version, whole, or
+// none (an immediate miss; on Windows, a file caught while it is replaced
+// cannot be opened), and a last rewrite shows.
+TEST(Concurrency, ReplacedWhileAnswered) {
+    test::TempDir dir;
+    // Of different sizes, so that every system tells them apart.
+    const std::string versions[] = {"first", "second version"};
+    const auto torrent = [&](int V) { return test::Dict({{"info", test::Dict({{"name", test::Str(versions[V])}})}}); };
+    const std::string path = dir.Write("t.torrent", torrent(0)).string();
+    test::CountedFiles files;
+    std::atomic<bool> replacing{true};
+    std::atomic<int> wrong{0};
+    std::thread replacer([&] {
+        for (int i = 1; i <= 300; ++i) {
+            const fs::path next = dir.Write("next.torrent", torrent(i % 2));
+            std::error_code failed;  // Windows refuses while a reader has the file open
+            fs::rename(next, path, failed);
+        }
+        replacing = false;
+    });
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 4; ++t) {
+        readers.emplace_back([&, t] {
+            for (int i = 0; replacing; ++i) {
+                files.PassSeconds(1.5);
+                const int flags = (i + t) % 3 == 0 ? 1 : 0;
+                const std::string name = files.NameOf(path, (i + t) % 2 == 0 ? TextWidth::Wide : TextWidth::Narrow, flags);
+                if (name != versions[0] && name != versions[1] && !name.empty()) ++wrong;
+            }
+        });
+    }
+    replacer.join();
+    for (auto& reader : readers) reader.join();
+    EXPECT_EQ(wrong.load(), 0);
+    dir.Write("t.torrent", test::Dict({{"info", test::Dict({{"name", test::Str("third")}})}}));
+    files.PassSeconds(1.5);
+    EXPECT_EQ(files.NameOf(path, TextWidth::Wide), "third");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The per-file cache: look-up, immediate-only misses, failed loads, the trims
-// by count and by bytes, and concurrent loads of one file.
+// by count and by bytes, and the name index entries are removed from.
 
 #include <gtest/gtest.h>
 
@@ -10,21 +10,29 @@
 #include <vector>
 
 #include "plugin/info_cache.h"
+#include "plugin/name_index.h"
 
 namespace seedlens {
 namespace {
 
-// A loader that makes a record named after the file, fails for names
-// starting with "bad", and counts its calls.
+// Files that never change, on a clock that never moves.
+InfoCache::Access Unchanging(std::function<LoadedFile(std::u16string_view)> Load) {
+    return {std::move(Load), [](std::u16string_view) { return platform::FileState{}; }, [] { return std::uint64_t{0}; }};
+}
+
+// A loader that makes a record named after the file, finds no file for
+// names starting with "none", fails for those starting with "bad", and
+// counts its calls.
 struct FakeLoader {
     std::atomic<int> Calls{0};
-    InfoCache::Loader Function() {
-        return [this](std::u16string_view Name) -> TorrentInfoPtr {
+    InfoCache::Access Function() {
+        return Unchanging([this](std::u16string_view Name) -> LoadedFile {
             ++Calls;
-            if (Name.substr(0, 3) == u"bad") return nullptr;
+            if (Name.substr(0, 4) == u"none") return {};
+            if (Name.substr(0, 3) == u"bad") return {platform::FileState{}, nullptr};
             const std::string name(Name.begin(), Name.end());
-            return std::make_shared<TTorrentInfo>(TTorrentInfo::Texts{.Name = name});
-        };
+            return {platform::FileState{}, std::make_shared<TTorrentInfo>(TTorrentInfo::Texts{.Name = name})};
+        });
     }
 };
 
@@ -51,13 +59,28 @@ TEST(InfoCache, ImmediateMissLoadsNothing) {
     EXPECT_EQ(cache.Count(), 0u);
 }
 
-TEST(InfoCache, FailedLoadsAreNotCached) {
+TEST(InfoCache, FailedLoadsAreRememberedUnlessNoFileOpened) {
     FakeLoader loader;
     InfoCache cache(loader.Function());
     EXPECT_EQ(cache.GetTorrentInfo(u"bad", false), nullptr);
     EXPECT_EQ(cache.GetTorrentInfo(u"bad", false), nullptr);
-    EXPECT_EQ(loader.Calls, 2);  // tried again each time
-    EXPECT_EQ(cache.Count(), 0u);
+    EXPECT_EQ(loader.Calls, 1);
+    EXPECT_EQ(cache.GetTorrentInfo(u"none", false), nullptr);
+    EXPECT_EQ(cache.GetTorrentInfo(u"none", false), nullptr);
+    EXPECT_EQ(loader.Calls, 3);  // tried again each time
+    EXPECT_EQ(cache.Count(), 1u);
+}
+
+TEST(InfoCache, FailedEntriesCountInTheBounds) {
+    FakeLoader loader;
+    InfoCache cache(loader.Function());
+    for (int i = 0; i <= 4096; ++i) cache.GetTorrentInfo(u"bad" + NameOf(i), false);
+    EXPECT_EQ(cache.Count(), 4097u);
+    EXPECT_GE(cache.HeldBytes(), 4097 * (u"bad" + NameOf(0)).size() * sizeof(char16_t));
+    cache.GetTorrentInfo(u"x", true);
+    EXPECT_EQ(cache.Count(), 3072u);
+    EXPECT_FALSE(cache.Contains(u"bad" + NameOf(1024)));
+    EXPECT_TRUE(cache.Contains(u"bad" + NameOf(1025)));
 }
 
 TEST(InfoCache, TrimDropsTheNamesThatSortFirst) {
@@ -88,8 +111,8 @@ TEST(InfoCache, RecordsInUseOutliveATrim) {
 // (16 unless told), spread over four texts of at most 64 KiB.
 struct SizedLoader {
     std::map<std::u16string, std::size_t, std::less<>> TextBytes;
-    InfoCache::Loader Function() {
-        return [this](std::u16string_view Name) -> TorrentInfoPtr {
+    InfoCache::Access Function() {
+        return Unchanging([this](std::u16string_view Name) -> LoadedFile {
             const auto found = TextBytes.find(Name);
             std::size_t left = found == TextBytes.end() ? 16 : found->second;
             std::string texts[4];
@@ -97,9 +120,9 @@ struct SizedLoader {
                 text.assign(std::min(left, TTorrentInfo::MaxTextBytes), 'x');
                 left -= text.size();
             }
-            return std::make_shared<TTorrentInfo>(TTorrentInfo::Texts{
-                .FirstTracker = texts[0], .Creator = texts[1], .Comment = texts[2], .ErrorString = texts[3]});
-        };
+            return {platform::FileState{}, std::make_shared<TTorrentInfo>(TTorrentInfo::Texts{
+                .FirstTracker = texts[0], .Creator = texts[1], .Comment = texts[2], .ErrorString = texts[3]})};
+        });
     }
     std::size_t BytesOf(const std::u16string& Name) const {
         const auto found = TextBytes.find(Name);
@@ -205,6 +228,23 @@ TEST(InfoCache, BothTrimsTogether) {
         } else {
             EXPECT_LT(cache.Count(), InfoCache::TrimTo);  // the byte bound drops more
             EXPECT_GE(total + loader.BytesOf(NameOf(firstKept - 1)) + overhead, InfoCache::TrimToBytes);
+        }
+    }
+}
+
+// Values whose hashes share home slots and wrap around the end of the table:
+// whichever goes, the others are still found.
+TEST(NameIndex, RemovingKeepsTheOthersReachable) {
+    const std::uint64_t hashes[] = {14, 15, 14, 15, 14};  // sixteen slots: placed at 14, 15, 0, 1, 2
+    for (std::size_t gone = 0; gone < std::size(hashes); ++gone) {
+        SCOPED_TRACE(gone);
+        int values[std::size(hashes)] = {};
+        NameIndex<int> index(4);
+        for (std::size_t i = 0; i < std::size(hashes); ++i) index.Insert(hashes[i], &values[i]);
+        index.Remove(hashes[gone], &values[gone]);
+        for (std::size_t i = 0; i < std::size(hashes); ++i) {
+            const int* found = index.Find(hashes[i], [&](const int& V) { return &V == &values[i]; });
+            EXPECT_EQ(found, i == gone ? nullptr : &values[i]) << i;
         }
     }
 }

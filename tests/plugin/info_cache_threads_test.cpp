@@ -11,10 +11,11 @@ namespace seedlens {
 namespace {
 
 TEST(InfoCacheThreads, ConcurrentLoadsOfOneFileLeaveOneEntry) {
-    InfoCache cache([](std::u16string_view Name) -> TorrentInfoPtr {
-        const std::string name(Name.begin(), Name.end());
-        return std::make_shared<TTorrentInfo>(TTorrentInfo::Texts{.Name = name});
-    });
+    InfoCache cache({[](std::u16string_view Name) -> LoadedFile {
+                         const std::string name(Name.begin(), Name.end());
+                         return {platform::FileState{}, std::make_shared<TTorrentInfo>(TTorrentInfo::Texts{.Name = name})};
+                     },
+                     [](std::u16string_view) { return platform::FileState{}; }, [] { return std::uint64_t{0}; }});
     std::vector<std::thread> threads;
     for (int t = 0; t < 8; ++t)
         threads.emplace_back([&] {

@@ -9,13 +9,14 @@
 
 #include "platform/code_pages.h"
 #include "platform/dynamic_library.h"
+#include "plugin/content_plugin_api.h"
 
 namespace seedlens::test {
 
 class PluginModule {
 public:
-    using GetValueFn = std::int32_t (*)(const char*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
-    using GetValueWFn = std::int32_t (*)(const char16_t*, std::int32_t, std::int32_t, void*, std::int32_t, std::int32_t);
+    using GetValueFn = host::GetValueFn;
+    using GetValueWFn = host::GetValueWFn;
 
     explicit PluginModule(const std::filesystem::path& Folder) {
         static int copies = 0;

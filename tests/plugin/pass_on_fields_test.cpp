@@ -3,12 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "bencode/memory_stream.h"
+#include "platform/code_pages.h"
 #include "tests/support/bencode_writer.h"
 #include "tests/support/plugin_module.h"
 #include "tests/support/temp_dir.h"
 #include "torrent/magnet_link.h"
 #include "torrent/torrent_file.h"
-#include "bencode/memory_stream.h"
 
 namespace seedlens {
 namespace {
@@ -87,11 +88,16 @@ TEST_F(PassOnFields, ThroughBothExports) {
             const auto text = [&](std::int32_t Field) {
                 return wide ? Module.WideText(path, Field) : Module.NarrowText(path, Field);
             };
+            // The 8-bit export speaks the host's code page: UTF-8 on Linux, the active one on Windows.
+            const auto shown = [&](const std::string& Utf8) {
+                if (wide || Utf8 == kNone) return Utf8;
+                return platform::Utf16ToUtf8(platform::NarrowToUtf16(platform::Utf16ToNarrow(platform::Utf8ToUtf16(Utf8))));
+            };
             EXPECT_EQ(text(kSha256), c.Sha256);
             if (!c.Magnet.empty()) {
                 EXPECT_EQ(text(kMagnet), c.Magnet);
             }
-            EXPECT_EQ(text(kSource), c.Source);
+            EXPECT_EQ(text(kSource), shown(c.Source));
             EXPECT_EQ(text(kFormat), c.Format);
         }
     }

@@ -143,7 +143,7 @@ def magnet_difference(ours, theirs):
     if [v for k, v in mine if k == "xt"] != [v for k, v in its if k == "xt"]:
         causes.append("the info hashes differ")
     if [v for k, v in mine if k == "dn"] != [v for k, v in its if k == "dn"]:
-        causes.append("libtorrent changes some names (controls, slashes, trailing dots)")
+        causes.append("the names differ: libtorrent names a v2-only torrent of one file after the file in its tree, and changes controls, slashes and trailing dots")
     if [v for k, v in mine if k == "tr"] != [v for k, v in its if k == "tr"]:
         causes.append("libtorrent ignores \"announce\" when \"announce-list\" has entries, and keeps duplicate trackers")
     if [v for k, v in mine if k == "ws"] != [v for k, v in its if k == "ws"]:

@@ -59,6 +59,19 @@ public:
         char* in = const_cast<char*>(Bytes.data());
         std::size_t inLeft = Bytes.size();
         std::size_t written = 0;
+        // Some converters hold a character back until they know what follows
+        // (Windows-1258 waits for a combining mark): ask for it before a
+        // reset and at the end.
+        const auto flush = [&] {
+            for (;;) {
+                char* outPtr = reinterpret_cast<char*>(out.data() + written);
+                std::size_t outLeft = (out.size() - written) * sizeof(char16_t);
+                const std::size_t result = iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+                written = out.size() - outLeft / sizeof(char16_t);
+                if (result != static_cast<std::size_t>(-1) || errno != E2BIG) return;
+                out.resize(out.size() * 2 + 8);
+            }
+        };
         while (inLeft > 0) {
             char* outPtr = reinterpret_cast<char*>(out.data() + written);
             std::size_t outLeft = (out.size() - written) * sizeof(char16_t);
@@ -70,6 +83,7 @@ public:
             } else {
                 // An undecodable byte (EILSEQ), or a sequence cut off at the
                 // end (EINVAL): one replacement, then go on after it.
+                flush();
                 if (written + 1 > out.size()) out.resize(out.size() + 8);
                 out[written++] = kReplacement;
                 ++in;
@@ -77,6 +91,7 @@ public:
                 iconv(cd, nullptr, nullptr, nullptr, nullptr);
             }
         }
+        flush();
         out.resize(written);
         return out;
     }

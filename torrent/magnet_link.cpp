@@ -1,5 +1,6 @@
 #include "torrent/magnet_link.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <type_traits>
@@ -49,7 +50,11 @@ bool IsAscii(std::basic_string_view<Unit> Text) {
 // Adds parameters while they fit; once one does not, none after it does.
 class LinkWriter {
 public:
-    explicit LinkWriter(std::size_t MaxBytes) : FMax(MaxBytes) { FLink = kScheme; }
+    // Room for the hashes and a usual name and trackers in one allocation.
+    explicit LinkWriter(std::size_t MaxBytes) : FMax(MaxBytes) {
+        FLink.reserve(std::min<std::size_t>(MaxBytes, 512));
+        FLink = kScheme;
+    }
 
     // Text: UTF-8, or UTF-16 of which ASCII is escaped without converting.
     template <typename Unit>

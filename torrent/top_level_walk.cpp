@@ -44,7 +44,10 @@ private:
     // Keys the walk does not know are ignored: they never become custom fields.
     void Dispatch(const TBEncodedData& Entry) { DispatchKey(*this, kKeys, Entry); }
 
-    void Announce(const TBEncoded& V) { FAnnounce = V.StringData(); }
+    void Announce(const TBEncoded& V) {
+        FAnnounce = V.StringData();
+        FAnnounceIsBlank = IsNoAddress(V);
+    }
     void AnnounceList(const TBEncoded& V) { FDoc.ParseAnnounceList(V, FKnownTrackers); }
     void CommentValue(const TBEncoded& V) { FComment = V.StringData(); }
     // Decoded at once, with the "encoding" met so far.
@@ -57,6 +60,9 @@ private:
     void UrlList(const TBEncoded& V) { FDoc.ParseWebseeds(V, &FDoc.UrlSeeds); }
 
     void Info(const TBEncoded& V) {
+        // A later "info" replaces what an earlier one gave.
+        FDoc.Sha256Hash.clear();
+        FDoc.Source.clear();
         FDoc.ParseInfoBlock(V);
         if (V.IsDictionary()) {
             FDoc.FErrorFlags.Exclude(TErrorFlagKind::efCorruptInfoBlock);
@@ -74,13 +80,13 @@ private:
             // No dictionary, no info hash: a digest of nothing would look real.
             FDoc.FErrorFlags.Include(TErrorFlagKind::efCorruptInfoBlock);
             FDoc.Hash.clear();
-            FDoc.Sha256Hash.clear();
         }
     }
 
     // The announce URL goes first unless "announce-list" already has it.
     void AddAnnounce() {
-        if (FAnnounce.empty()) return;
+        // A blank announce names no tracker, as a blank list item does not.
+        if (FAnnounceIsBlank) return;
         const AddressText announce(FAnnounce);
         if (FDoc.Trackers.Empty())
             FDoc.Trackers.Add(announce.View());
@@ -91,6 +97,7 @@ private:
     TTorrentFile& FDoc;
     const MemoryStream& FStream;
     std::string_view FAnnounce;
+    bool FAnnounceIsBlank = true;
     std::string_view FComment;
     TrackerSet FKnownTrackers;
 };

@@ -78,6 +78,11 @@ TEST_F(PassOnFields, ThroughBothExports) {
         {"source in a declared code page",
          Dict({{"encoding", Str("GBK")}, {"info", Dict({{"name", Str("n")}, {"source", Str("\xd6\xd0")}})}}), kNone, "",
          "\xe4\xb8\xad", "v1"},
+        {"a later v1 info replaces an earlier hybrid one",
+         Dict({{"info", Dict({{"file tree", kTree}, {"name", Str("h")}, {"pieces", Str(std::string(20, 'P'))},
+                              {"source", Str("S1")}})},
+               {"info", kV1Info}}),
+         kNone, "", kNone, "v1"},
         {"source of another kind", Dict({{"info", Dict({{"name", Str("n")}, {"source", Int(7)}})}}), kNone, "", kNone,
          "v1"},
     };

@@ -99,6 +99,9 @@ TEST(LoadStream, Trackers) {
          {u"http://B"}, "http://B", false},
         {Dict({{"announce-list", List({List({Str("http://B")}), List({Dict({}), Str("http://C")})})}}),
          {u"http://B", u"http://C"}, "http://B", false},
+        // A blank announce names no tracker either.
+        {Dict({{"announce", Str("  ")}, {"announce-list", List({List({Str("http://B")})})}}), {u"http://B"}, "http://B", false},
+        {Dict({{"announce", Str(" \t")}}), {}, "", false},
         // Duplicates within the list are dropped, the first place kept.
         {Dict({{"announce-list", List({List({Str("http://X"), Str("HTTP://x")}), List({Str("http://x")})})}}),
          {u"http://X"}, "http://X", false},

@@ -113,7 +113,7 @@ std::variant<CommandLine, EarlyExit> ParseCommandLine(const std::vector<std::str
         ->type_name("LIST");
     show->add_flag("--bare", line.Show.Bare,
                    "The values alone: one line per column for each file that loads, an empty value an empty line, "
-                   "a line break written as \\n")
+                   "a line break written as \\n (a backslash stays as it is)")
         ->excludes(format);
     show->add_option("PATH", line.Show.Paths, "Torrent files and folders; after -- every argument is a path")
         ->required()

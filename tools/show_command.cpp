@@ -36,8 +36,8 @@ int RunShow(const LoadedPlugin& Plugin, const ShowOptions& Options) {
     const bool table = Options.Format != "json" && Options.Format != "csv" && !Options.Bare;
     auto writer = MakeWriter(Options, outputIsTerminal);
     std::vector<Column> columns = ReportColumns(Plugin);
-    if (!Options.Fields.empty()) {
-        auto chosen = ChooseColumns(columns, Options.Fields);
+    if (Options.Fields) {
+        auto chosen = ChooseColumns(columns, *Options.Fields);
         if (const auto* error = std::get_if<std::string>(&chosen)) {
             complain(*error);
             return 2;

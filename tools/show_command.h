@@ -1,6 +1,7 @@
 #pragma once
 // `seedlens show`: every field of every torrent named, through the plug-in.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ struct ShowOptions {
     bool Narrow = false;
     std::string Format = "table";  // table, json or csv
     bool Recursive = false;
-    std::string Fields;  // comma-separated column names; empty: every column
+    std::optional<std::string> Fields;  // comma-separated column names; none: every column
     bool Bare = false;   // the values alone, one line each
     std::vector<std::string> Paths;
 };

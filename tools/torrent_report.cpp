@@ -38,6 +38,13 @@ TorrentReport AskPlugin(const LoadedPlugin& Plugin, const std::vector<Column>& C
     report.Path = Path;
     for (const Column& column : Columns) {
         report.Answers.push_back(Plugin.Value(Path, column.Field, column.Unit, Narrow, Buffer));
+        FieldAnswer& answer = report.Answers.back();
+        // A magnet link too long for the buffer loses whole parameters, well
+        // before the buffer is full: only the whole link tells.
+        if (Buffer == TextBuffer::Host && column.Name == "Magnet" && !answer.Cut && answer.Result > 0) {
+            const FieldAnswer whole = Plugin.Value(Path, column.Field, column.Unit, Narrow, TextBuffer::Whole);
+            answer.Cut = whole.Result == answer.Result && whole.Text.size() > answer.Text.size();
+        }
         // The first request loads the file; 0 there means it could not be.
         if (report.Answers.size() == 1 && report.Answers[0].Result == 0) {
             report.Answers.clear();

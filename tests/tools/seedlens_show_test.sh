@@ -49,6 +49,7 @@ for bad in "-F Nmae" "-F Name,,SHA" "--bare -f json"; do
   "$seedlens" show $bad examples/ >/dev/null 2>"$stderr_file" || status=$?
   [ "$status" -eq 2 ] || { echo "show $bad: exit status $status, expected 2"; failed=1; }
 done
+grep -q "an empty name is no field" <("$seedlens" show -F '' examples/ 2>&1) || { echo "empty field list accepted"; failed=1; }
 grep -q "'Nmae' is no field" <(TZ=UTC "$seedlens" show -F Nmae examples/ 2>&1) || { echo "unknown field not named"; failed=1; }
 [ "$failed" -eq 0 ] && echo "seedlens show: ok"
 exit "$failed"

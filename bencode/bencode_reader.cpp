@@ -4,6 +4,9 @@
 // bounded by TBEncodedTree::MaxDepth. The entries of every open container
 // collect on one scratch stack; when a container closes, its entries are the
 // top of that stack and move into the tree's arena as one block.
+//
+// Whether each container is in canonical form is noted on the way: clients
+// hash a v2 info dictionary as it is stored and refuse any other form.
 
 #include <algorithm>
 #include <string>
@@ -53,6 +56,7 @@ public:
                 if (!IsDigit(next)) Fail(BEncodeErrorCode::KeyNotString);
                 ++at.Next;
                 const std::string_view key = ReadString(at.Next, next);
+                NoteKeyOrder(key);
                 ReadValue(at, key);
             }
         }
@@ -70,7 +74,9 @@ private:
         bool IsDictionary;
         std::size_t FirstEntry;  // index into FScratch
         std::int64_t StreamStart;
-        std::string_view Header;  // key under which it goes into its parent
+        std::string_view Header;   // key under which it goes into its parent
+        std::string_view LastKey;  // a dictionary's latest key; no data before the first
+        bool Canonical;            // nothing inside it so far breaks the canonical form
     };
 
     // The open containers, innermost last. Real torrents nest a handful of
@@ -103,6 +109,19 @@ private:
 
     std::int64_t Position(const char* At) const { return At - FBegin; }
 
+    // Breaks of the canonical form count for the innermost open container;
+    // the root's own value has none to count for.
+    void NoteNotCanonical() {
+        if (!FOpen.empty()) FOpen.back().Canonical = false;
+    }
+
+    // Keys must increase strictly, compared as unsigned bytes.
+    void NoteKeyOrder(std::string_view Key) {
+        OpenContainer& top = FOpen.back();
+        if (top.LastKey.data() != nullptr && !(top.LastKey < Key)) top.Canonical = false;
+        top.LastKey = Key;
+    }
+
     [[gnu::always_inline]] void ReadValue(Cursor& At, std::string_view Header) {
         if (At.Next == FEnd) Fail(BEncodeErrorCode::NoValue);
         const char first = *At.Next++;
@@ -114,7 +133,7 @@ private:
         } else if (first == 'l' || first == 'd') {
             if (FOpen.size() >= static_cast<std::size_t>(TBEncodedTree::MaxDepth))
                 Fail(BEncodeErrorCode::LimitExceeded);
-            FOpen.push_back({first == 'd', FScratch.Size(), Position(At.Next - 1), Header});
+            FOpen.push_back({first == 'd', FScratch.Size(), Position(At.Next - 1), Header, {}, true});
         } else {
             Fail(BEncodeErrorCode::UnknownValue);
         }
@@ -129,6 +148,8 @@ private:
         const char* p = digits;
         for (; p != stop && IsDigit(*p); ++p) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
         if (p != digits && p != FEnd && *p == 'e') {
+            // "-0" and "-05" pass: only a non-negative value is written one way.
+            if (!negative && *digits == '0' && p - digits > 1) NoteNotCanonical();
             Next = p + 1;
             return negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
         }
@@ -148,6 +169,7 @@ private:
         if (text.empty()) Fail(BEncodeErrorCode::IntegerEmpty);
         const auto value = ParseInt64(text);
         if (!value) throw IntegerConversionError(text);
+        if (text.size() > 1 && text.front() == '0') NoteNotCanonical();
         return *value;
     }
 
@@ -163,6 +185,7 @@ private:
             if (++digits <= kMaxLengthDigits) length = length * 10 + static_cast<std::uint64_t>(c - '0');
         }
         if (digits > kMaxLengthDigits) Fail(BEncodeErrorCode::LengthTooLong);
+        if (FirstDigit == '0' && digits > 1) NoteNotCanonical();
         // Compare with what is left before touching anything, so no claim
         // can make us reach past the input.
         if (length > static_cast<std::uint64_t>(FEnd - Next)) Fail(BEncodeErrorCode::StringTruncated);
@@ -188,13 +211,16 @@ private:
         const OpenContainer& top = FOpen.back();
         const std::span<const TBEncodedData> entries = FScratch.From(top.FirstEntry);
         const auto count = static_cast<std::uint32_t>(entries.size());
-        const TBEncoded node =
-            top.IsDictionary
-                ? TBEncoded::Dictionary(FTree.FEntries.StoreDictionary(entries, {top.StreamStart, Position(Next)}), count)
-                : TBEncoded::List(FTree.FEntries.Store(entries), count);
+        const TBEncoded node = top.IsDictionary
+                                   ? TBEncoded::Dictionary(FTree.FEntries.StoreDictionary(
+                                                               entries, {top.StreamStart, Position(Next), top.Canonical}),
+                                                           count)
+                                   : TBEncoded::List(FTree.FEntries.Store(entries), count);
         FScratch.ShrinkTo(top.FirstEntry);
         const std::string_view header = top.Header;
+        const bool canonical = top.Canonical;
         FOpen.pop_back();
+        if (!canonical) NoteNotCanonical();
         Emit(header, node);
     }
 

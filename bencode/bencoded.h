@@ -92,6 +92,11 @@ public:
     // Both are 0 for every other kind.
     std::int64_t StreamStartPos() const;
     std::int64_t StreamEndPos() const;
+    // A dictionary stored as the format's canonical form asks: at every
+    // level inside it, keys in increasing byte order with none repeated, and
+    // no integer or length written with a leading zero. True for every
+    // other kind.
+    bool IsCanonical() const;
 
 private:
     TBEncodedFormat FFormat = TBEncodedFormat::befEmpty;
@@ -114,6 +119,7 @@ struct TBEncodedData {
 struct TBEncodedSpan {
     std::int64_t Start;
     std::int64_t End;
+    bool Canonical;
 };
 static_assert(sizeof(TBEncodedSpan) <= sizeof(TBEncodedData));
 
@@ -122,6 +128,10 @@ inline std::int64_t TBEncoded::StreamStartPos() const {
 }
 inline std::int64_t TBEncoded::StreamEndPos() const {
     return IsDictionary() ? reinterpret_cast<const TBEncodedSpan*>(FValue.Items - 1)->End : 0;
+}
+
+inline bool TBEncoded::IsCanonical() const {
+    return !IsDictionary() || reinterpret_cast<const TBEncodedSpan*>(FValue.Items - 1)->Canonical;
 }
 
 inline const TBEncodedData* TBEncodedDataList::end() const { return FItems + FCount; }

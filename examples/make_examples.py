@@ -17,13 +17,52 @@ def pieces(seed, count):
     return b"".join(hashlib.sha1(b"%s-%d" % (seed.encode(), i)).digest() for i in range(count))
 
 
-def root_hash(seed):
-    return hashlib.sha256(seed.encode()).digest()
+BLOCK = 16384
 
 
-def v2_file(seed, length):
+def content(seed, length):
+    """The bytes of an example file: its seed, repeated."""
+    unit = hashlib.sha256(seed.encode()).digest()
+    return (unit * (length // len(unit) + 1))[:length]
+
+
+def merkle_root(hashes, leaves, pad):
+    """The root over `leaves` nodes, the missing ones `pad`, as BEP 52 builds it."""
+    layer = hashes + [pad] * (leaves - len(hashes))
+    while len(layer) > 1:
+        layer = [hashlib.sha256(layer[i] + layer[i + 1]).digest() for i in range(0, len(layer), 2)]
+    return layer[0]
+
+
+def v2_hashes(seed, length, piece_length):
+    """A file's Merkle root and piece layer: SHA-256 over 16 KiB blocks, the
+    leaves past the end zero; the layer holds one hash per piece, and only
+    files longer than a piece have one."""
+    data = content(seed, length)
+    blocks = [hashlib.sha256(data[i:i + BLOCK]).digest() for i in range(0, length, BLOCK)]
+    zero = bytes(32)
+    if length <= piece_length:
+        leaves = 1
+        while leaves < len(blocks):
+            leaves *= 2
+        return merkle_root(blocks, leaves, zero), b""
+    per_piece = piece_length // BLOCK
+    layer = [merkle_root(blocks[i:i + per_piece], per_piece, zero) for i in range(0, len(blocks), per_piece)]
+    pieces_wide = 1
+    while pieces_wide < len(layer):
+        pieces_wide *= 2
+    return merkle_root(layer, pieces_wide, merkle_root([], per_piece, zero)), b"".join(layer)
+
+
+def v2_file(seed, length, piece_length=16384):
     """A file of a v2 file tree: its length and, when it has data, its Merkle root."""
-    return {"": {"length": length, **({"pieces root": root_hash(seed)} if length else {})}}
+    return {"": {"length": length, **({"pieces root": v2_hashes(seed, length, piece_length)[0]} if length else {})}}
+
+
+def v2_layers(files, piece_length):
+    """The "piece layers" of the (seed, length) files longer than a piece."""
+    return {v2_hashes(seed, length, piece_length)[0]: v2_hashes(seed, length, piece_length)[1]
+            for seed, length in files if length > piece_length}
 
 
 def hybrid_info(name, files, piece_length):
@@ -37,7 +76,7 @@ def hybrid_info(name, files, piece_length):
         if index + 1 < len(files):
             pad = file_pieces * piece_length - length
             v1_files.append({"attr": "p", "length": pad, "path": [".pad", str(pad)]})
-        v2_tree[path] = v2_file(path, length)
+        v2_tree[path] = v2_file(path, length, piece_length)
     return {"name": name, "meta version": 2, "piece length": piece_length, "files": v1_files,
             "file tree": v2_tree, "pieces": pieces("hybrid", piece_count)}
 
@@ -100,12 +139,11 @@ EXAMPLES = {
         "created by": "Seedlens examples 1.0",
         "creation date": 1700000000,
         "info": {"name": "Photos", "meta version": 2, "piece length": 65536, "file tree": {
-            "2024": {"beach.jpg": v2_file("beach", 3500000), "city.jpg": v2_file("city", 2100000)},
-            "2025": {"snow.jpg": v2_file("snow", 65536)},
-            "empty.txt": v2_file("empty", 0),
+            "2024": {"beach.jpg": v2_file("beach", 3500000, 65536), "city.jpg": v2_file("city", 2100000, 65536)},
+            "2025": {"snow.jpg": v2_file("snow", 65536, 65536)},
+            "empty.txt": v2_file("empty", 0, 65536),
         }},
-        "piece layers": {root_hash("beach"): pieces("beach", 54) + pieces("beach2", 54)[:16 * 54],
-                         root_hash("city"): pieces("city", 33) + pieces("city2", 33)[:12 * 33]},
+        "piece layers": v2_layers([("beach", 3500000), ("city", 2100000), ("snow", 65536)], 65536),
     },
     "hybrid-padded.torrent": {
         "announce": "http://tracker.example.org/announce",

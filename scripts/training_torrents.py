@@ -43,28 +43,32 @@ def name_fields(rng, index):
     return {"name": name.encode("shift_jis", "replace")}, {"encoding": "shift_jis"}
 
 
-def file_list(rng, count):
+def file_list(rng, count, mean_length):
     files = []
     for i in range(count):
         depth = rng.randint(0, 3)
         path = [f"folder {rng.randint(1, 9)}" for _ in range(depth)] + [f"file {i}{rng.choice(EXTENSIONS)}"]
-        files.append({"length": rng.randint(0, 1 << 31), "path": path})
+        files.append({"length": rng.randint(1, 2 * mean_length + 1), "path": path})
     return files
 
 
 def torrent(rng, index):
     info, top = name_fields(rng, index)
-    info["piece length"] = 1 << rng.randint(14, 24)
+    piece_length = 1 << rng.randint(14, 24)
+    info["piece length"] = piece_length
     shape = rng.random()
+    # Piece counts fit the sizes, as in any torrent a client opens.
     if shape < 0.6:
-        info["length"] = rng.randint(1, 1 << 34)
         piece_count = rng.randint(1, 200)
+        info["length"] = (piece_count - 1) * piece_length + rng.randint(1, piece_length)
     else:
         files = rng.randint(2, 2000) if shape > 0.98 else rng.randint(2, 40)
-        info["files"] = file_list(rng, files)
-        piece_count = rng.randint(1, 400)
+        info["files"] = file_list(rng, files, piece_length * rng.randint(1, 400) // files)
+        piece_count = -(-sum(f["length"] for f in info["files"]) // piece_length)
     if rng.random() < 0.003:
         piece_count = 150_000
+        info.pop("files", None)
+        info["length"] = piece_count * piece_length
     info["pieces"] = pieces(rng, piece_count)
     if rng.random() < 0.2:
         info["private"] = 1

@@ -12,20 +12,13 @@
 
 #include "bencode/bencoded.h"
 #include "torrent/hostile_integers.h"
+#include "torrent/structure_facts.h"
 #include "torrent/torrent_file.h"
 #include "torrent/walk_error.h"
 
 namespace seedlens {
 
 namespace {
-
-// A file's size is its last "length"; 0 when that is missing or no integer.
-std::int64_t FileLength(const TBEncoded& File) {
-    std::int64_t length = 0;
-    for (const TBEncodedData& member : File.ListData())
-        if (member.Header == "length") length = member.Data.IntegerData();
-    return length;
-}
 
 // Pieces a file of Size bytes takes: every file starts a piece of its own.
 std::uint64_t PiecesOf(std::int64_t Size, std::int64_t PieceLength) {
@@ -44,59 +37,89 @@ bool HoldsOneFileOnly(const TBEncoded& Tree) {
 struct Folder {
     const TBEncodedData* Next;
     const TBEncodedData* End;
+    std::int32_t Node;  // its key in the tree's nodes; -1 for the tree itself
 };
+
+TreeFileFacts FileFacts(const TBEncoded& File, std::int32_t Node) {
+    TreeFileFacts facts{Node};
+    // The first of a repeated key, as clients read it.
+    for (const TBEncodedData& member : File.ListData()) {
+        const TBEncoded** slot = member.Header == "length"        ? &facts.Length
+                                 : member.Header == "pieces root" ? &facts.PiecesRoot
+                                 : member.Header == "attr"        ? &facts.Attr
+                                                                  : nullptr;
+        if (slot != nullptr && *slot == nullptr) *slot = &member.Data;
+        // The size shown is the last "length"; 0 when that is no integer.
+        if (slot == &facts.Length) facts.Size = member.Data.IntegerData();
+    }
+    return facts;
+}
 
 }  // namespace
 
-void TTorrentFile::ParseFileTree(const TBEncoded& Tree, std::int64_t PieceLength) {
-    const bool buildFiles = ParseOptions.Has(TParseOptionsKind::poParseFiles);
-    // Every file repeats the names of the folders above it, so long folder
-    // names over many files would make the list far larger than the tree:
-    // past this many bytes of paths the list is refused.
-    const std::size_t pathBudget = 8 * static_cast<std::size_t>(Tree.StreamEndPos() - Tree.StreamStartPos()) + 65536;
-    std::size_t pathBytes = 0, listedBytes = 0;
-    std::int32_t files = 0;
-    std::uint64_t pieces = 0;
-    TotalSize = 0;
-    Files.clear();
-    // Folder names down to the folder walked now, decoded once, only for sub-files.
-    std::vector<std::string> path;
+void CollectFileTree(const TBEncoded& Tree, StructureFacts& Facts) {
+    Facts.TreeNodes.clear();
+    Facts.TreeFiles.clear();
     std::vector<Folder> stack;
     const TBEncodedDataList root = Tree.ListData();
-    stack.push_back({root.begin(), root.end()});
+    stack.push_back({root.begin(), root.end(), -1});
     while (!stack.empty()) {
         Folder& folder = stack.back();
         if (folder.Next == folder.End) {
             stack.pop_back();
-            if (!path.empty()) {
-                pathBytes -= path.back().size();
-                path.pop_back();
-            }
             continue;
         }
         const TBEncodedData& entry = *folder.Next++;
         if (!entry.Data.IsDictionary()) continue;
         if (entry.Header.empty()) {
-            const std::int64_t size = FileLength(entry.Data);
-            ++files;
-            TotalSize = WrappingAdd(TotalSize, size);
-            pieces += PiecesOf(size, PieceLength);
-            if (buildFiles) {
-                listedBytes += pathBytes;
-                if (listedBytes > pathBudget) throw WalkError("the file tree's paths are too long to list");
-                TTorrentSubFile file;
-                for (const std::string& element : path) file.Add(element);
-                file.SetSize(size);
-                Files.push_back(std::move(file));
-            }
+            Facts.TreeFiles.push_back(FileFacts(entry.Data, folder.Node));
             continue;
         }
+        const auto node = static_cast<std::int32_t>(Facts.TreeNodes.size());
+        Facts.TreeNodes.push_back({entry.Header, folder.Node});
         const TBEncodedDataList children = entry.Data.ListData();
-        stack.push_back({children.begin(), children.end()});
-        path.push_back(buildFiles ? DecodeString(entry.Header) : std::string());
-        pathBytes += path.back().size();
+        stack.push_back({children.begin(), children.end(), node});
     }
-    SetFileCount(files);
+}
+
+void TTorrentFile::ParseFileTree(const TBEncoded& Tree, std::int64_t PieceLength) {
+    CollectFileTree(Tree, FFacts);
+    const bool buildFiles = ParseOptions.Has(TParseOptionsKind::poParseFiles);
+    // Every file repeats the names of the folders above it, so long folder
+    // names over many files would make the list far larger than the tree:
+    // past this many bytes of paths the list is refused.
+    const std::size_t pathBudget = 8 * static_cast<std::size_t>(Tree.StreamEndPos() - Tree.StreamStartPos()) + 65536;
+    std::size_t listedBytes = 0;
+    std::uint64_t pieces = 0;
+    TotalSize = 0;
+    Files.clear();
+    // Each key decoded once, with the bytes of the path down to it.
+    std::vector<std::string> names;
+    std::vector<std::size_t> pathBytes;
+    if (buildFiles) {
+        names.reserve(FFacts.TreeNodes.size());
+        pathBytes.reserve(FFacts.TreeNodes.size());
+        for (const TreeNodeFacts& node : FFacts.TreeNodes) {
+            names.push_back(DecodeString(node.Key));
+            pathBytes.push_back(names.back().size() + (node.Parent < 0 ? 0 : pathBytes[static_cast<std::size_t>(node.Parent)]));
+        }
+    }
+    std::vector<std::int32_t> chain;
+    for (const TreeFileFacts& file : FFacts.TreeFiles) {
+        const std::int64_t size = file.Size;
+        TotalSize = WrappingAdd(TotalSize, size);
+        pieces += PiecesOf(size, PieceLength);
+        if (!buildFiles) continue;
+        if (file.Node >= 0) listedBytes += pathBytes[static_cast<std::size_t>(file.Node)];
+        if (listedBytes > pathBudget) throw WalkError("the file tree's paths are too long to list");
+        chain.clear();
+        for (std::int32_t n = file.Node; n >= 0; n = FFacts.TreeNodes[static_cast<std::size_t>(n)].Parent) chain.push_back(n);
+        TTorrentSubFile sub;
+        for (auto n = chain.rbegin(); n != chain.rend(); ++n) sub.Add(names[static_cast<std::size_t>(*n)]);
+        sub.SetSize(size);
+        Files.push_back(std::move(sub));
+    }
+    SetFileCount(static_cast<std::int32_t>(FFacts.TreeFiles.size()));
     BlockCount = Low32(static_cast<std::int64_t>(pieces));
     Multifile = HoldsOneFileOnly(Tree) ? -1 : 1;
 }

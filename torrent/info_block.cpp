@@ -18,8 +18,8 @@ void RequireEntries(const TBEncoded& Node, const char* What) {
 }
 
 namespace {
-
 constexpr std::size_t kPieceHashBytes = 20;
+}  // namespace
 
 // One pass over the info dictionary, with the values that only count once
 // the whole dictionary has been seen.
@@ -29,6 +29,9 @@ public:
 
     void Run(const TBEncoded& Info) {
         RequireEntries(Info, "the info value is neither a list nor a dictionary");
+        FDoc.FFacts.ClearInfo();
+        FFacts.IsDictionary = Info.IsDictionary();
+        FFacts.IsCanonical = Info.IsCanonical();
         for (const TBEncodedData& entry : Info.ListData()) Dispatch(entry);
         // "name.utf-8" wins over "name", whichever came first.
         if (!FUtf8Name.empty()) FDoc.SetTorrentName(FUtf8Name);
@@ -40,6 +43,8 @@ public:
             FDoc.ParseFileTree(*FFileTree, FPieceLength);
             return;
         }
+        // A hybrid's tree is read only to be compared with its file list.
+        if (FFileTree != nullptr) CollectFileTree(*FFileTree, FDoc.FFacts);
         if (FDoc.Multifile == 1) return;
         // A single-file torrent: its one file is the torrent itself. A
         // "length" in a multi-file dictionary is read and ignored.
@@ -53,27 +58,55 @@ public:
 
 private:
     // Every key the info walk knows, in the order it tries them.
-    static const KeyAction<InfoWalk> kKeys[9];
+    static const KeyAction<InfoWalk> kKeys[10];
 
     void Dispatch(const TBEncodedData& Entry) {
         if (DispatchKey(*this, kKeys, Entry)) return;
+        AddCustomField(Entry);
+    }
+
+    // Clients read the first of a repeated key; the fields show the last.
+    static void Keep(const TBEncoded*& Slot, const TBEncoded& V) {
+        if (Slot == nullptr) Slot = &V;
+    }
+
+    void AddCustomField(const TBEncodedData& Entry) {
         if (auto field = CustomField(Entry.Header, Entry.Data)) FDoc.CustomFields.Add(*field);
     }
 
-    void Name(const TBEncoded& V) { FDoc.DecodeTorrentName(V.StringData()); }
-    void Utf8Name(const TBEncoded& V) { FUtf8Name = V.StringData(); }
+    void Name(const TBEncoded& V) {
+        Keep(FFacts.Name, V);
+        FDoc.DecodeTorrentName(V.StringData());
+    }
+    void Utf8Name(const TBEncoded& V) {
+        Keep(FFacts.Utf8Name, V);
+        FUtf8Name = V.StringData();
+    }
+    // Only the checks look at it; it stays a custom field as well.
+    void MetaVersion(const TBEncoded& V) {
+        Keep(FFacts.MetaVersion, V);
+        AddCustomField({"meta version", V});
+    }
     // Decoded as the name is; a value of another kind is no source.
     void Source(const TBEncoded& V) { FDoc.DecodeStringInto(V.StringData(), FDoc.Source); }
     void PieceLength(const TBEncoded& V) {
+        Keep(FFacts.PieceLength, V);
         FPieceLength = V.IntegerData();
         FDoc.BlockSize = Low32(FPieceLength);
     }
-    void FileTree(const TBEncoded& V) { FFileTree = V.IsDictionary() ? &V : nullptr; }
-    void Length(const TBEncoded& V) { FSingleLength = V.IntegerData(); }
+    void FileTree(const TBEncoded& V) {
+        FFileTree = V.IsDictionary() ? &V : nullptr;
+        FFacts.FileTree = FFileTree;
+    }
+    void Length(const TBEncoded& V) {
+        Keep(FFacts.Length, V);
+        FSingleLength = V.IntegerData();
+    }
     // Clients take any integer but 0 as private, the whole 64-bit value.
     void Private(const TBEncoded& V) { FDoc.PrivateTorrent = V.IntegerData() != 0 ? 1 : 0; }
 
     void Pieces(const TBEncoded& V) {
+        Keep(FFacts.Pieces, V);
         FHasPieces = true;
         const std::string_view pieces = V.StringData();
         FDoc.BlockCount = static_cast<std::int32_t>(pieces.size() / kPieceHashBytes);
@@ -81,6 +114,8 @@ private:
     }
 
     void FilesList(const TBEncoded& V) {
+        // The last, whose entries the files walk lists for the checks.
+        FFacts.Files = &V;
         FDoc.Multifile = 1;
         FDoc.SetFileCount(V.ListData().Count());
         FDoc.ParseFilesBlock(V);
@@ -99,6 +134,7 @@ private:
     }
 
     TTorrentFile& FDoc;
+    InfoValues& FFacts = FDoc.FFacts.Info;
     std::string_view FUtf8Name;
     std::int64_t FSingleLength = 0;
     std::int64_t FPieceLength = 0;
@@ -106,7 +142,7 @@ private:
     bool FHasPieces = false;
 };
 
-const KeyAction<InfoWalk> InfoWalk::kKeys[9] = {
+const KeyAction<InfoWalk> InfoWalk::kKeys[10] = {
     {"name", &InfoWalk::Name},
     {"name.utf-8", &InfoWalk::Utf8Name},
     {"pieces", &InfoWalk::Pieces},
@@ -116,9 +152,8 @@ const KeyAction<InfoWalk> InfoWalk::kKeys[9] = {
     {"files", &InfoWalk::FilesList},
     {"file tree", &InfoWalk::FileTree},
     {"source", &InfoWalk::Source},
+    {"meta version", &InfoWalk::MetaVersion},
 };
-
-}  // namespace
 
 void TTorrentFile::SetBlocks(std::string_view Pieces) {
     const std::size_t count = Pieces.size() / kPieceHashBytes;
@@ -132,8 +167,10 @@ void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
     RequireEntries(FilesNode, "the files value is neither a list nor a dictionary");
     const bool buildFiles = ParseOptions.Has(TParseOptionsKind::poParseFiles);
     const TBEncodedDataList entries = FilesNode.ListData();
+    FFacts.V1Files.clear();
     for (const TBEncodedData& item : entries) {
         const TBEncoded& entry = item.Data;
+        V1FileFacts& facts = FFacts.V1Files.emplace_back();
         if (!entry.HasEntries()) {
             // What earlier entries added stays; later ones are only looked
             // at to leave padding out of the count.
@@ -149,12 +186,19 @@ void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
         bool padding = false;
         for (const TBEncodedData& member : entry.ListData()) {
             if (member.Header == "length") {
+                if (facts.Length == nullptr) facts.Length = &member.Data;
                 size = member.Data.IntegerData();
                 lengths = WrappingAdd(lengths, size);
-            } else if (!padding) {
-                padding = IsPaddingMark(member);
+                continue;
             }
+            const TBEncoded** slot = member.Header == "path"         ? &facts.Path
+                                     : member.Header == "path.utf-8" ? &facts.Utf8Path
+                                     : member.Header == "attr"       ? &facts.Attr
+                                                                     : nullptr;
+            if (slot != nullptr && *slot == nullptr) *slot = &member.Data;
+            if (!padding) padding = IsPaddingMark(member);
         }
+        facts.Padding = padding;
         if (padding)
             --FFileCount;
         else

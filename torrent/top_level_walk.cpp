@@ -11,6 +11,7 @@
 #include "torrent/hashes.h"
 #include "torrent/key_table.h"
 #include "torrent/load_error.h"
+#include "torrent/structure_checks.h"
 #include "torrent/torrent_file.h"
 #include "torrent/tracker_set.h"
 #include "torrent/walk_error.h"
@@ -36,10 +37,12 @@ public:
         // The comment is decoded once the final "encoding" is known.
         FDoc.DecodeStringInto(FComment, FDoc.Comment);
         AddAnnounce();
+        // Once every walk is done: the checks compare what they saw.
+        if (FDoc.FFacts.Info.IsDictionary) FDoc.FFailedChecks = RunStructureChecks(FDoc.FFacts);
     }
 
 private:
-    static const KeyAction<TopLevelWalk> kKeys[9];
+    static const KeyAction<TopLevelWalk> kKeys[10];
 
     // Keys the walk does not know are ignored: they never become custom fields.
     void Dispatch(const TBEncodedData& Entry) { DispatchKey(*this, kKeys, Entry); }
@@ -58,6 +61,10 @@ private:
     void EncodingValue(const TBEncoded& V) { FDoc.Encoding = std::string(V.StringData()); }
     void HttpSeeds(const TBEncoded& V) { FDoc.ParseWebseeds(V, nullptr); }
     void UrlList(const TBEncoded& V) { FDoc.ParseWebseeds(V, &FDoc.UrlSeeds); }
+    // Only the structural checks read it.
+    void PieceLayers(const TBEncoded& V) {
+        if (FDoc.FFacts.PieceLayers == nullptr) FDoc.FFacts.PieceLayers = &V;
+    }
 
     void Info(const TBEncoded& V) {
         // A later "info" replaces what an earlier one gave.
@@ -103,7 +110,7 @@ private:
 };
 
 // Every key the top-level walk knows, in the order it tries them.
-const KeyAction<TopLevelWalk> TopLevelWalk::kKeys[9] = {
+const KeyAction<TopLevelWalk> TopLevelWalk::kKeys[10] = {
     {"announce", &TopLevelWalk::Announce},
     {"announce-list", &TopLevelWalk::AnnounceList},
     {"comment", &TopLevelWalk::CommentValue},
@@ -113,6 +120,7 @@ const KeyAction<TopLevelWalk> TopLevelWalk::kKeys[9] = {
     {"httpseeds", &TopLevelWalk::HttpSeeds},
     {"url-list", &TopLevelWalk::UrlList},
     {"info", &TopLevelWalk::Info},
+    {"piece layers", &TopLevelWalk::PieceLayers},
 };
 
 void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) {
@@ -155,6 +163,8 @@ void TTorrentFile::AddErrorMessages() {
     if (FErrorFlags.Has(TErrorFlagKind::efCorruptInfoBlock)) Errors.Add(kInfoMessage);
     if (FErrorFlags.Has(TErrorFlagKind::efCorruptAnnounceList)) Errors.Add(kAnnounceListMessage);
     if (FErrorFlags.Has(TErrorFlagKind::efCorruptFilesBlock)) Errors.Add(kFilesMessage);
+    for (int row = 0; row < kStructureCheckCount; ++row)
+        if ((FFailedChecks & (1u << row)) != 0) Errors.Add(StructureCheckMessage(row));
 }
 
 void TTorrentFile::LoadStream(MemoryStream& Stream) {

@@ -31,6 +31,8 @@ void TTorrentFile::Clear() {
     CustomFields.Clear();
     Files.clear();
     FErrorFlags = TErrorFlags{TErrorFlagKind::efCorruptInfoBlock};
+    FFacts.Clear();
+    FFailedChecks = 0;
 }
 
 std::size_t TTorrentFile::HeldBytes() const {
@@ -41,7 +43,7 @@ std::size_t TTorrentFile::HeldBytes() const {
     bytes += Files.capacity() * sizeof(TTorrentSubFile) + FBlocks.capacity() * sizeof(std::string);
     for (const TTorrentSubFile& file : Files) bytes += file.HeldBytes();
     for (const std::string& block : FBlocks) bytes += block.capacity();
-    return bytes;
+    return bytes + FFacts.HeldBytes();
 }
 
 std::string_view TTorrentFile::Format() const {

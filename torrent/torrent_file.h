@@ -8,6 +8,7 @@
 
 #include "bencode/bencoded.h"
 #include "torrent/flag_set.h"
+#include "torrent/structure_facts.h"
 #include "torrent/text_list.h"
 #include "torrent/torrent_sub_file.h"
 
@@ -103,6 +104,10 @@ public:
     // and Multifile from the tree alone. PieceLength is the whole integer.
     void ParseFileTree(const TBEncoded& Tree, std::int64_t PieceLength);
 
+    // Structural checks that failed on the last load, by their row
+    // (structure_checks.h); bit N for row N + 1.
+    std::uint32_t FailedChecks() const { return FFailedChecks; }
+
     TParseOptions ParseOptions;
     TextList Trackers;
     TextList Webseeds;  // "httpseeds" and "url-list", in the order met
@@ -142,6 +147,7 @@ public:
 
 private:
     friend class TopLevelWalk;
+    friend class InfoWalk;
     void ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known);
     void ParseWebseeds(const TBEncoded& Value, TextList* AlsoTo);
     // One entry of "files" as a sub-file of Size bytes.
@@ -154,6 +160,9 @@ private:
     TErrorFlags FErrorFlags{TErrorFlagKind::efCorruptInfoBlock};
     std::int32_t FFileCount = 0;
     std::string FName;  // UTF-8
+    // What the walks saw of the structure, for the checks after them.
+    StructureFacts FFacts;
+    std::uint32_t FFailedChecks = 0;
 };
 
 }  // namespace seedlens

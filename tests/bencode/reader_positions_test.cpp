@@ -53,5 +53,39 @@ TEST(ReaderPositions, EmptyContainers) {
     EXPECT_EQ(listTree.Root().StreamEndPos(), 0);  // lists record no span
 }
 
+// Each dictionary knows whether it, and all inside it, is stored in the one
+// canonical form; a break deep inside shows on every dictionary around it.
+TEST(ReaderPositions, DictionariesKnowTheirCanonicalForm) {
+    struct Case {
+        const char* Input;
+        bool Root;   // the outer dictionary
+        bool Inner;  // the dictionary under "a", when there is one
+    } cases[] = {
+        {"d1:ad1:bi1e1:ci2ee1:bi0ee", true, true},
+        {"d0:i1e1:ai2ee", true, true},              // the empty key sorts first
+        {"d1:ad1:ci1e1:bi2eee", false, false},      // out of order inside
+        {"d1:ad1:bi1e1:bi2eee", false, false},      // repeated
+        {"d1:bi1e1:adee", false, true},             // out of order outside only
+        {"d1:ad1:bi01eee", false, false},           // leading zero in an integer
+        {"d1:ad1:b02:xyee", false, false},          // leading zero in a length
+        {"d1:ad01:bi1eee", false, false},           // ... of a key
+        {"d1:ad1:bi-0e1:ci-05e1:d0:ee", true, true},  // only non-negative values count
+        {"d1:ad1:bli00eeee", false, false},          // inside a list inside
+        {"d1:ad2:\xc3\xa9i1e1:zi1eee", false, false},  // bytes compare unsigned
+        {"d1:ade1:bi007ee", false, true},            // a break outside counts for the outside only
+    };
+    for (const Case& c : cases) {
+        const std::string input = c.Input;
+        SCOPED_TRACE(c.Input);
+        MemoryStream stream(input);
+        TBEncodedTree tree(stream);
+        EXPECT_EQ(tree.Root().IsCanonical(), c.Root);
+        const TBEncodedData* inner = tree.Root().ListData().FindElement("a");
+        if (inner != nullptr && inner->Data.IsDictionary()) {
+            EXPECT_EQ(inner->Data.IsCanonical(), c.Inner);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace seedlens

@@ -126,12 +126,13 @@ TEST_F(ValueExports, TodaysCreatorsTorrents) {
         "v2.torrent", Dict({{"info", Dict({{"file tree", fileTree}, {"meta version", Int(2)}, {"name", Str("d")},
                                            {"piece length", Int(16384)}})}}));
     const auto file = [](std::int64_t Length, const char* Attr, const char* Name) {
-        return Dict({{"attr", Str(Attr)}, {"length", Int(Length)}, {"path", List({Str(Name)})}});
+        return Dict({{"attr", Str(Attr)}, {"length", Int(Length)}, {"path", List({Str("d"), Str(Name)})}});
     };
     const std::string hybrid = Write(
         "hybrid.torrent",
         Dict({{"info", Dict({{"file tree", fileTree},
                              {"files", List({file(40000, "", "a"), file(9152, "p", "9152"), file(16384, "x", "b")})},
+                             {"meta version", Int(2)},
                              {"name", Str("d")},
                              {"piece length", Int(16384)},
                              {"pieces", Str(std::string(80, 'h'))}})}}));
@@ -151,6 +152,17 @@ TEST_F(ValueExports, TodaysCreatorsTorrents) {
         EXPECT_EQ(Narrow(c.Path, 7).Text, sha);
         EXPECT_EQ(Wide(c.Path, 13).Text, "");
     }
+}
+
+// A torrent a client refuses says why, through both exports.
+TEST_F(ValueExports, ErrorsNameStructuralFaults) {
+    const std::string info = Dict({{"length", Int(-10)}, {"name", Str("a")}, {"piece length", Int(16384)},
+                                   {"pieces", Str(std::string(19, 'h'))}});
+    const std::string path = Write("refused.torrent", Dict({{"info", info}}));
+    const std::string expected = "Missing or corrupt 'pieces' value.;Missing or corrupt file length.;";
+    EXPECT_EQ(Wide(path, 13).Text, expected);
+    EXPECT_EQ(Narrow(path, 13).Text, expected);
+    EXPECT_EQ(Wide(path, 2).Integer, -10);  // the fields stay as they were
 }
 
 TEST_F(ValueExports, EmptyFieldsDifferByExport) {

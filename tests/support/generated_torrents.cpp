@@ -48,17 +48,33 @@ std::string HybridTorrentWithPieces(std::size_t PiecesBytes) {
                  {"info", info}});
 }
 
+namespace {
+// Numbers padded to Digits, so that names sort as they count.
+std::string Padded(std::size_t Number, std::size_t Digits) {
+    const std::string text = std::to_string(Number);
+    return std::string(Digits > text.size() ? Digits - text.size() : 0, '0') + text;
+}
+
+std::string Season(std::size_t File) { return "season " + Padded(File / 1000, 3); }
+std::string Disc(std::size_t File) { return "disc " + std::to_string(File / 100 % 10); }
+std::string Track(std::size_t File) { return "track " + Padded(File, 7) + ".flac"; }
+
+// Pieces of PieceLength that Total bytes fill.
+std::size_t PiecesFor(std::int64_t Total, std::int64_t PieceLength) {
+    return static_cast<std::size_t>((Total + PieceLength - 1) / PieceLength);
+}
+}  // namespace
+
 std::string TorrentWithFiles(std::size_t FileCount) {
     std::string files = "l";
+    std::int64_t total = 0;
     for (std::size_t i = 0; i < FileCount; ++i) {
-        const std::string dir = "season " + std::to_string(i / 1000);
-        const std::string sub = "disc " + std::to_string(i / 100 % 10);
-        const std::string name = "track " + std::to_string(i) + ".flac";
-        files += Dict({{"length", Int(static_cast<std::int64_t>(1000003 * (i + 1)))},
-                       {"path", List({Str(dir), Str(sub), Str(name)})}});
+        const auto length = static_cast<std::int64_t>(1048576 + 1000003 * (i % 7));
+        total += length;
+        files += Dict({{"length", Int(length)}, {"path", List({Str(Season(i)), Str(Disc(i)), Str(Track(i))})}});
     }
     files += "e";
-    const std::size_t pieceCount = FileCount / 4 + 1;
+    const std::size_t pieceCount = PiecesFor(total, 4194304);
     const std::string info = Dict({{"files", files},
                                    {"name", Str("collection")},
                                    {"piece length", Int(4194304)},
@@ -81,11 +97,11 @@ std::string FileTreeOf(std::size_t FileCount) {
         for (std::size_t disc = 0; disc < 10 && season * 1000 + disc * 100 < FileCount; ++disc) {
             std::string tracks = "d";
             for (std::size_t i = season * 1000 + disc * 100; i < std::min(FileCount, season * 1000 + disc * 100 + 100); ++i)
-                tracks += Str("track " + std::to_string(i) + ".flac") +
+                tracks += Str(Track(i)) +
                           Dict({{"", Dict({{"length", Int(V2FileLength(i))}, {"pieces root", Str(PiecesOf(32))}})}});
-            discs += Str("disc " + std::to_string(disc)) + tracks + "e";
+            discs += Str(Disc(season * 1000 + disc * 100)) + tracks + "e";
         }
-        seasons += Str("season " + std::to_string(season)) + discs + "e";
+        seasons += Str(Season(season * 1000)) + discs + "e";
     }
     return seasons + "e";
 }
@@ -110,8 +126,7 @@ std::string HybridTorrentWithFiles(std::size_t FileCount) {
     for (std::size_t i = 0; i < FileCount; ++i) {
         const std::int64_t length = V2FileLength(i);
         files += Dict({{"length", Int(length)},
-                       {"path", List({Str("season " + std::to_string(i / 1000)), Str("disc " + std::to_string(i / 100 % 10)),
-                                      Str("track " + std::to_string(i) + ".flac")})}});
+                       {"path", List({Str(Season(i)), Str(Disc(i)), Str(Track(i))})}});
         const std::int64_t filePieces = (length + kV2PieceLength - 1) / kV2PieceLength;
         pieces += filePieces;
         if (i + 1 < FileCount) {
@@ -130,17 +145,21 @@ std::string HybridTorrentWithFiles(std::size_t FileCount) {
 
 std::string SmallTorrent(std::size_t Index) {
     const std::string id = std::to_string(Index);
+    // 1 to 40 pieces, the last of them partly filled.
+    const std::size_t pieceCount = 1 + Index % 40;
+    const std::int64_t fullPieces = static_cast<std::int64_t>(pieceCount - 1) * 262144;
+    const auto partial = static_cast<std::int64_t>(Index % 200000);
     std::vector<std::pair<std::string, std::string>> info;
     if (Index % 3 == 0) {
-        info.push_back({"files", List({Dict({{"length", Int(static_cast<std::int64_t>(1000 + Index))},
+        info.push_back({"files", List({Dict({{"length", Int(fullPieces + 1000 + partial)},
                                             {"path", List({Str("dir " + id), Str("a.bin")})}}),
                                        Dict({{"length", Int(77)}, {"path", List({Str("readme.txt")})}})})});
     } else {
-        info.push_back({"length", Int(static_cast<std::int64_t>(Index) * 4096 + 1)});
+        info.push_back({"length", Int(fullPieces + 1 + partial)});
     }
     info.push_back({"name", Str("Item number " + id + (Index % 5 == 0 ? " caf\xe9" : ""))});
     info.push_back({"piece length", Int(262144)});
-    info.push_back({"pieces", Str(PiecesOf(20 * (1 + Index % 40)))});
+    info.push_back({"pieces", Str(PiecesOf(20 * pieceCount))});
     if (Index % 4 == 0) info.push_back({"private", Int(1)});
 
     std::vector<std::pair<std::string, std::string>> top = {

@@ -18,7 +18,8 @@ namespace {
 
 using namespace test;
 
-const std::string kInfo = Dict({{"length", Int(5)}, {"name", Str("a")}, {"piece length", Int(16384)}});
+const std::string kInfo =
+    Dict({{"length", Int(5)}, {"name", Str("a")}, {"piece length", Int(16384)}, {"pieces", Str(std::string(20, 'h'))}});
 const std::u16string kInfoMessage = u"Missing or corrupt 'info' segment.";
 const std::u16string kAnnounceMessage = u"Missing or corrupt 'announce-list' segment.";
 

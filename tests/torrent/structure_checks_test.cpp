@@ -34,7 +34,9 @@ std::string Hashes(std::size_t Count) { return Str(std::string(20 * Count, 'h'))
 
 // Members replaced by Changes, in place; a change of "" drops the key.
 std::string Info(Members Base, const Members& Changes) {
-    for (const auto& [key, value] : Changes) {
+    for (const auto& change : Changes) {
+        const std::string& key = change.first;
+        const std::string& value = change.second;
         auto at = std::find_if(Base.begin(), Base.end(), [&](const auto& m) { return m.first == key; });
         if (at == Base.end())
             Base.push_back({key, value});

@@ -99,7 +99,7 @@ std::uint64_t SeedOf(const std::uint8_t* Data, std::size_t Size) {
     return seed;
 }
 
-constexpr std::int32_t kFieldCount = 14;
+constexpr std::int32_t kFieldCount = 18;
 constexpr std::int32_t kFirstField = -1, kLastField = kFieldCount;  // one past the table on each side
 constexpr std::int32_t kUnits = 5;                          // the widest field has four
 constexpr std::int32_t kSizes[] = {0, 1, 2, 3, 4, 5, 7, 8, 9, 16, 17, 33, 64, 81, 259, 512, 2048};

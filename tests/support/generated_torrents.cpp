@@ -21,31 +21,33 @@ std::string PiecesOf(std::size_t Bytes) {
 }
 }  // namespace
 
-std::string TorrentWithPieces(std::size_t PiecesBytes) {
-    const std::string info = Dict({{"length", Int(static_cast<std::int64_t>(PiecesBytes / 20) * 262144)},
-                                   {"name", Str("big-image.iso")},
-                                   {"piece length", Int(262144)},
-                                   {"pieces", Str(PiecesOf(PiecesBytes))}});
+namespace {
+// A torrent of one big file around Info, as the benchmarks' creator writes it.
+std::string BigFileTorrent(const std::string& Info) {
     return Dict({{"announce", Str("http://tracker.example.org:6969/announce")},
                  {"created by", Str("seedlens-bench")},
                  {"creation date", Int(1700000000)},
-                 {"info", info}});
+                 {"info", Info}});
+}
+}  // namespace
+
+std::string TorrentWithPieces(std::size_t PiecesBytes) {
+    return BigFileTorrent(Dict({{"length", Int(static_cast<std::int64_t>(PiecesBytes / 20) * 262144)},
+                                {"name", Str("big-image.iso")},
+                                {"piece length", Int(262144)},
+                                {"pieces", Str(PiecesOf(PiecesBytes))}}));
 }
 
 std::string HybridTorrentWithPieces(std::size_t PiecesBytes) {
     const std::int64_t length = static_cast<std::int64_t>(PiecesBytes / 20) * 262144;
     const std::string tree =
         Dict({{"big-image.iso", Dict({{"", Dict({{"length", Int(length)}, {"pieces root", Str(PiecesOf(32))}})}})}});
-    const std::string info = Dict({{"file tree", tree},
-                                   {"length", Int(length)},
-                                   {"meta version", Int(2)},
-                                   {"name", Str("big-image.iso")},
-                                   {"piece length", Int(262144)},
-                                   {"pieces", Str(PiecesOf(PiecesBytes))}});
-    return Dict({{"announce", Str("http://tracker.example.org:6969/announce")},
-                 {"created by", Str("seedlens-bench")},
-                 {"creation date", Int(1700000000)},
-                 {"info", info}});
+    return BigFileTorrent(Dict({{"file tree", tree},
+                                {"length", Int(length)},
+                                {"meta version", Int(2)},
+                                {"name", Str("big-image.iso")},
+                                {"piece length", Int(262144)},
+                                {"pieces", Str(PiecesOf(PiecesBytes))}}));
 }
 
 namespace {

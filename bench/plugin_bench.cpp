@@ -59,7 +59,7 @@ Corpus MakeCorpus(const std::string& Prefix, std::size_t Count, std::string (*Ma
         std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         seedlens::MemoryStream stream(bytes);
         seedlens::TBEncodedTree tree(stream);
-        const auto* info = tree.Root().ListData().FindElement("info");
+        const auto info = tree.Root().ListData().FindElement("info");
         corpus.Files.push_back(seedlens::platform::Utf8ToUtf16(path.string()));
         corpus.InfoSpans.push_back({info->Data.StreamStartPos(), info->Data.StreamEndPos()});
     }

@@ -1,19 +1,16 @@
 // The bencode reader: one pass over the bytes in memory, without recursion.
 //
-// Open lists and dictionaries are kept on an explicit stack whose height is
-// bounded by TBEncodedTree::MaxDepth. The entries of every open container
-// collect on one scratch stack; when a container closes, its entries are the
-// top of that stack and move into the tree's arena as one block.
-//
-// Whether each container is in canonical form is noted on the way: clients
-// hash a v2 info dictionary as it is stored and refuse any other form.
+// Every value read becomes one token, written in stream order. Open lists
+// and dictionaries are kept on an explicit stack whose height is bounded by
+// TBEncodedTree::MaxDepth; when one closes, its token learns how many
+// tokens lie below it. Nothing else is built: strings, keys and integers
+// are checked here and read from the bytes when asked for.
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "bencode/bencode_tree.h"
-#include "bencode/entry_stack.h"
 #include "bencode/integer_text.h"
 
 namespace seedlens {
@@ -34,14 +31,20 @@ public:
         : FTree(Tree),
           FBegin(reinterpret_cast<const char*>(Stream.Bytes().data())),
           FStart(FBegin + Stream.Position()),
-          FEnd(FBegin + Stream.Size()) {}
+          FEnd(FBegin + Stream.Size()) {
+        // Tokens hold offsets in 32 bits; no torrent comes near 4 GiB.
+        if (Stream.Size() > static_cast<std::int64_t>(UINT32_MAX)) Fail(BEncodeErrorCode::LimitExceeded);
+        const auto left = static_cast<std::size_t>(FEnd - FStart);
+        FTree.FTokens.Reserve(std::min(left / 2 + TBEncodedTree::MaxDepth + 1, TBEncodedTree::MaxNodes));
+        FTree.FBase = FBegin;
+    }
 
     // Returns the stream position just past the value read.
     std::int64_t Run() {
-        // The cursor and the node count live in locals: kept in members, they
-        // would be reloaded after every entry written, which may alias them.
+        // The cursor lives in a local: kept in a member, it would be reloaded
+        // after every token written, which may alias it.
         Cursor at{FStart, 0};
-        ReadValue(at, {});
+        ReadValue(at, nullptr);
         while (!FOpen.empty()) {
             const bool inDictionary = FOpen.back().IsDictionary;
             if (at.Next == FEnd)
@@ -49,14 +52,13 @@ public:
             const char next = *at.Next;
             if (next == 'e') {
                 ++at.Next;
-                CloseTop(at.Next);
+                Close(at.Nodes);
             } else if (!inDictionary) {
-                ReadValue(at, {});
+                ReadValue(at, nullptr);
             } else {
                 if (!IsDigit(next)) Fail(BEncodeErrorCode::KeyNotString);
-                ++at.Next;
-                const std::string_view key = ReadString(at.Next, next);
-                NoteKeyOrder(key);
+                const char* key = at.Next++;
+                SkipString(at.Next, next);
                 ReadValue(at, key);
             }
         }
@@ -67,16 +69,12 @@ public:
 private:
     struct Cursor {
         const char* Next;   // the next byte to read
-        std::size_t Nodes;  // values read so far
+        std::size_t Nodes;  // values read so far, and tokens written
     };
 
     struct OpenContainer {
         bool IsDictionary;
-        std::size_t FirstEntry;  // index into FScratch
-        std::int64_t StreamStart;
-        std::string_view Header;   // key under which it goes into its parent
-        std::string_view LastKey;  // a dictionary's latest key; no data before the first
-        bool Canonical;            // nothing inside it so far breaks the canonical form
+        std::size_t Token;  // its own token
     };
 
     // The open containers, innermost last. Real torrents nest a handful of
@@ -109,55 +107,50 @@ private:
 
     std::int64_t Position(const char* At) const { return At - FBegin; }
 
-    // Breaks of the canonical form count for the innermost open container;
-    // the root's own value has none to count for.
-    void NoteNotCanonical() {
-        if (!FOpen.empty()) FOpen.back().Canonical = false;
-    }
-
-    // Keys must increase strictly, compared as unsigned bytes.
-    void NoteKeyOrder(std::string_view Key) {
-        OpenContainer& top = FOpen.back();
-        if (top.LastKey.data() != nullptr && !(top.LastKey < Key)) top.Canonical = false;
-        top.LastKey = Key;
-    }
-
-    [[gnu::always_inline]] void ReadValue(Cursor& At, std::string_view Header) {
+    // Key is where the member's key begins, or nullptr outside a dictionary.
+    [[gnu::always_inline]] void ReadValue(Cursor& At, const char* Key) {
         if (At.Next == FEnd) Fail(BEncodeErrorCode::NoValue);
-        const char first = *At.Next++;
+        const char* start = At.Next++;
+        const char first = *start;
         if (++At.Nodes > TBEncodedTree::MaxNodes) Fail(BEncodeErrorCode::LimitExceeded);
+        TBEncodedFormat kind;
         if (IsDigit(first)) {
-            Emit(Header, TBEncoded::String(ReadString(At.Next, first)));
+            SkipString(At.Next, first);
+            kind = TBEncodedFormat::befString;
         } else if (first == 'i') {
-            Emit(Header, TBEncoded::Integer(ReadInteger(At.Next)));
+            SkipInteger(At.Next);
+            kind = TBEncodedFormat::befInteger;
         } else if (first == 'l' || first == 'd') {
             if (FOpen.size() >= static_cast<std::size_t>(TBEncodedTree::MaxDepth))
                 Fail(BEncodeErrorCode::LimitExceeded);
-            FOpen.push_back({first == 'd', FScratch.Size(), Position(At.Next - 1), Header, {}, true});
+            FOpen.push_back({first == 'd', At.Nodes - 1});
+            kind = first == 'd' ? TBEncodedFormat::befDictionary : TBEncodedFormat::befList;
         } else {
             Fail(BEncodeErrorCode::UnknownValue);
         }
+        const std::size_t index = At.Nodes - 1;
+        if (index == FTree.FTokens.Capacity()) FTree.FTokens.Grow(index);
+        FTree.FTokens.Data()[index] = {
+            static_cast<std::uint32_t>(Position(Key != nullptr ? Key : start)),
+            static_cast<std::uint32_t>(kind) | (Key != nullptr ? BEncodeToken::kKeyed : 0u)};
     }
 
-    [[gnu::always_inline]] std::int64_t ReadInteger(const char*& Next) {
-        // Up to 18 plain digits, the common case, are parsed while scanning.
+    [[gnu::always_inline]] void SkipInteger(const char*& Next) {
+        // Up to 18 plain digits, the common case, are checked while scanning.
         const bool negative = Next != FEnd && *Next == '-';
         const char* digits = Next + (negative ? 1 : 0);
         const char* stop = digits + std::min<std::ptrdiff_t>(kMaxLengthDigits, FEnd - digits);
-        std::uint64_t magnitude = 0;
         const char* p = digits;
-        for (; p != stop && IsDigit(*p); ++p) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
+        while (p != stop && IsDigit(*p)) ++p;
         if (p != digits && p != FEnd && *p == 'e') {
-            // "-0" and "-05" pass: only a non-negative value is written one way.
-            if (!negative && *digits == '0' && p - digits > 1) NoteNotCanonical();
             Next = p + 1;
-            return negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+            return;
         }
-        return ReadUncommonInteger(Next);
+        SkipUncommonInteger(Next);
     }
 
     // Any other integer text, with every check.
-    std::int64_t ReadUncommonInteger(const char*& Next) {
+    void SkipUncommonInteger(const char*& Next) {
         const char* start = Next;
         for (;;) {
             if (Next == FEnd) Fail(BEncodeErrorCode::IntegerUnterminated);
@@ -167,14 +160,11 @@ private:
         }
         const std::string_view text(start, static_cast<std::size_t>(Next - 1 - start));
         if (text.empty()) Fail(BEncodeErrorCode::IntegerEmpty);
-        const auto value = ParseInt64(text);
-        if (!value) throw IntegerConversionError(text);
-        if (text.size() > 1 && text.front() == '0') NoteNotCanonical();
-        return *value;
+        if (!ParseInt64(text)) throw IntegerConversionError(text);
     }
 
-    // Reads a length text that began with FirstDigit, then that many bytes.
-    [[gnu::always_inline]] std::string_view ReadString(const char*& Next, char FirstDigit) {
+    // Reads a length text that began with FirstDigit, then skips that many bytes.
+    [[gnu::always_inline]] void SkipString(const char*& Next, char FirstDigit) {
         std::size_t digits = 1;
         std::uint64_t length = static_cast<std::uint64_t>(FirstDigit - '0');
         for (;;) {
@@ -185,43 +175,17 @@ private:
             if (++digits <= kMaxLengthDigits) length = length * 10 + static_cast<std::uint64_t>(c - '0');
         }
         if (digits > kMaxLengthDigits) Fail(BEncodeErrorCode::LengthTooLong);
-        if (FirstDigit == '0' && digits > 1) NoteNotCanonical();
         // Compare with what is left before touching anything, so no claim
         // can make us reach past the input.
         if (length > static_cast<std::uint64_t>(FEnd - Next)) Fail(BEncodeErrorCode::StringTruncated);
-        // A node counts its bytes in 32 bits; only a multi-gigabyte input
-        // could hold a longer string, and no torrent does.
-        if (length > UINT32_MAX) Fail(BEncodeErrorCode::LimitExceeded);
-        const std::string_view bytes(Next, static_cast<std::size_t>(length));
         Next += length;
-        return bytes;
     }
 
-    [[gnu::always_inline]] void Emit(std::string_view Header, const TBEncoded& Node) {
-        if (FOpen.empty()) {
-            FTree.FRoot = Node;
-            return;
-        }
-        TBEncodedData& slot = FScratch.Push();
-        slot.Header = Header;
-        slot.Data = Node;
-    }
-
-    void CloseTop(const char* Next) {
+    void Close(std::size_t Written) {
         const OpenContainer& top = FOpen.back();
-        const std::span<const TBEncodedData> entries = FScratch.From(top.FirstEntry);
-        const auto count = static_cast<std::uint32_t>(entries.size());
-        const TBEncoded node = top.IsDictionary
-                                   ? TBEncoded::Dictionary(FTree.FEntries.StoreDictionary(
-                                                               entries, {top.StreamStart, Position(Next), top.Canonical}),
-                                                           count)
-                                   : TBEncoded::List(FTree.FEntries.Store(entries), count);
-        FScratch.ShrinkTo(top.FirstEntry);
-        const std::string_view header = top.Header;
-        const bool canonical = top.Canonical;
+        FTree.FTokens.Data()[top.Token].Bits |=
+            static_cast<std::uint32_t>(Written - top.Token - 1) << BEncodeToken::kBelowShift;
         FOpen.pop_back();
-        if (!canonical) NoteNotCanonical();
-        Emit(header, node);
     }
 
     TBEncodedTree& FTree;
@@ -229,7 +193,6 @@ private:
     const char* FStart;
     const char* FEnd;
     OpenStack FOpen;
-    EntryStack FScratch;
 };
 
 TBEncodedTree::TBEncodedTree(MemoryStream& Stream) {

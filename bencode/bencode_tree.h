@@ -6,8 +6,8 @@
 
 #include "bencode/bencode_error.h"
 #include "bencode/bencoded.h"
-#include "bencode/entry_arena.h"
 #include "bencode/memory_stream.h"
+#include "bencode/token_buffer.h"
 
 namespace seedlens {
 
@@ -17,7 +17,7 @@ public:
     // nest fewer than ten levels; the bound keeps hostile input cheap.
     static constexpr int MaxDepth = 512;
     // Most nodes one tree may hold: a torrent listing a million files needs
-    // about six million, and each node costs tens of bytes of host memory.
+    // about five million, and each node costs the host 8 bytes.
     static constexpr std::size_t MaxNodes = 8'000'000;
 
     // Reads exactly one value from Stream's current position; on success the
@@ -25,17 +25,16 @@ public:
     // IntegerConversionError. The stream's bytes must outlive the tree.
     explicit TBEncodedTree(MemoryStream& Stream);
 
-    // Its first entries live inside it: a tree never moves.
     TBEncodedTree(const TBEncodedTree&) = delete;
     TBEncodedTree& operator=(const TBEncodedTree&) = delete;
 
-    const TBEncoded& Root() const { return FRoot; }
+    TBEncoded Root() const { return {FTokens.Data(), FBase}; }
     std::size_t NodeCount() const { return FNodeCount; }
 
 private:
     friend class BEncodeReader;
-    EntryArena FEntries;
-    TBEncoded FRoot;
+    TokenBuffer FTokens;
+    const char* FBase = nullptr;
     std::size_t FNodeCount = 0;
 };
 

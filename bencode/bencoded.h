@@ -1,24 +1,25 @@
 #pragma once
 // The bencode tree.
 //
-// A tree is owned by one TBEncodedTree. Its entries live in a few large
-// blocks of the tree (see bencode_tree.h); nodes are small values that point
-// into those blocks and into the loaded bytes:
+// A tree is one flat array of 8-byte tokens, one per value, in the order
+// the values stand in the stream; strings, keys and integers stay in the
+// loaded bytes and are read from there when asked for:
 //
-//   TBEncodedTree ── blocks: [ TBEncodedData | TBEncodedData | ... ]
-//        │                      │ Header ──> key bytes in the input
-//        └─ root: TBEncoded     └ Data: TBEncoded
-//                                   ├ string:  bytes ──> the input
-//                                   ├ integer: value
-//                                   └ list/dictionary: entries ──> a block
+//   bytes:  d 4:name 3:abc 5:files l i1e i2e e e
+//   tokens: [dict, 4 below] [name: string] [files: list, 2 below] [int] [int]
+//             │                │
+//             │                └ Start: where its member begins (the key "4:name")
+//             └ a list or dictionary counts the tokens below it, so its
+//               entries are found by skipping from one to the next
 //
-// Strings are views into the loaded bytes, so those bytes must outlive the
-// tree. Nothing in a tree changes after the reader has built it.
+// Nodes and entries are small views of a token and the bytes, made as they
+// are asked for; the loaded bytes and the tree must outlive them. Nothing in
+// a tree changes after the reader has built it.
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
-#include <stdexcept>
+#include <iterator>
+#include <optional>
 #include <string_view>
 
 namespace seedlens {
@@ -31,60 +32,48 @@ enum class TBEncodedFormat : std::uint8_t {
     befDictionary,
 };
 
-struct TBEncodedData;
+// One value of the stream. Start is the offset of its first byte, or of its
+// key's first byte for a dictionary member; Bits holds the kind, whether a
+// key comes first, and for a list or dictionary the number of tokens below it.
+struct BEncodeToken {
+    std::uint32_t Start;
+    std::uint32_t Bits;
 
-// The entries of a list or dictionary, in the order they stand in the stream.
-class TBEncodedDataList {
-public:
-    TBEncodedDataList() = default;
-    TBEncodedDataList(const TBEncodedData* Items, std::size_t Count) : FItems(Items), FCount(Count) {}
+    static constexpr std::uint32_t kKindBits = 3;
+    static constexpr std::uint32_t kKeyed = 1u << kKindBits;
+    static constexpr std::uint32_t kBelowShift = kKindBits + 1;
 
-    std::int32_t Count() const { return static_cast<std::int32_t>(FCount); }
-    bool Empty() const { return FCount == 0; }
-
-    // Entry at Index; an index outside 0 to Count()-1 throws std::out_of_range.
-    const TBEncodedData& GetItems(std::int32_t Index) const;
-    const TBEncodedData& operator[](std::int32_t Index) const { return GetItems(Index); }
-    const TBEncodedData& First() const { return GetItems(0); }
-    const TBEncodedData& Last() const { return GetItems(Count() - 1); }
-
-    // Position of Entry in this list, or -1.
-    std::int32_t IndexOf(const TBEncodedData& Entry) const;
-    // First entry whose key equals Header byte for byte, or nullptr.
-    const TBEncodedData* FindElement(std::string_view Header) const;
-
-    const TBEncodedData* begin() const { return FItems; }
-    const TBEncodedData* end() const;
-
-private:
-    // A plain pointer and count: the entry type is still incomplete here.
-    const TBEncodedData* FItems = nullptr;
-    std::size_t FCount = 0;
+    TBEncodedFormat Kind() const { return static_cast<TBEncodedFormat>(Bits & ((1u << kKindBits) - 1)); }
+    bool Keyed() const { return (Bits & kKeyed) != 0; }
+    std::uint32_t Below() const { return Bits >> kBelowShift; }
+    // The token after this value and everything inside it.
+    const BEncodeToken* Next() const { return this + 1 + Below(); }
 };
+static_assert(sizeof(BEncodeToken) == 8);
 
-// One node of the tree.
+struct TBEncodedData;
+class TBEncodedDataList;
+
+// One node of the tree: a view of its token and of the loaded bytes. A
+// default node is befEmpty and stands for a value that is not there.
 class TBEncoded {
 public:
     TBEncoded() = default;
+    TBEncoded(const BEncodeToken* Token, const char* Base) : FToken(Token), FBase(Base) {}
 
-    static TBEncoded String(std::string_view Bytes);
-    static TBEncoded Integer(std::int64_t Value);
-    static TBEncoded List(const TBEncodedData* Items, std::uint32_t Count);
-    // Items must follow the slot that holds the dictionary's span.
-    static TBEncoded Dictionary(const TBEncodedData* Items, std::uint32_t Count);
-
-    TBEncodedFormat Format() const { return FFormat; }
-    bool IsString() const { return FFormat == TBEncodedFormat::befString; }
-    bool IsInteger() const { return FFormat == TBEncodedFormat::befInteger; }
-    bool IsList() const { return FFormat == TBEncodedFormat::befList; }
-    bool IsDictionary() const { return FFormat == TBEncodedFormat::befDictionary; }
+    TBEncodedFormat Format() const { return FToken != nullptr ? FToken->Kind() : TBEncodedFormat::befEmpty; }
+    bool IsPresent() const { return FToken != nullptr; }
+    bool IsString() const { return Format() == TBEncodedFormat::befString; }
+    bool IsInteger() const { return Format() == TBEncodedFormat::befInteger; }
+    bool IsList() const { return Format() == TBEncodedFormat::befList; }
+    bool IsDictionary() const { return Format() == TBEncodedFormat::befDictionary; }
     // Lists and dictionaries both carry entries.
     bool HasEntries() const { return IsList() || IsDictionary(); }
 
     // The string's bytes exactly as stored; empty for every other kind.
     std::string_view StringData() const;
     // The integer's value; 0 for every other kind.
-    std::int64_t IntegerData() const { return IsInteger() ? FValue.Integer : 0; }
+    std::int64_t IntegerData() const;
     // Entries of a list or dictionary; an empty list for every other kind.
     TBEncodedDataList ListData() const;
 
@@ -95,17 +84,20 @@ public:
     // A dictionary stored as the format's canonical form asks: at every
     // level inside it, keys in increasing byte order with none repeated, and
     // no integer or length written with a leading zero. True for every
-    // other kind.
+    // other kind. It looks at every byte inside: ask once.
     bool IsCanonical() const;
 
+    // The same value of the same tree.
+    bool operator==(const TBEncoded& Other) const { return FToken == Other.FToken; }
+
+    const BEncodeToken* Token() const { return FToken; }
+
 private:
-    TBEncodedFormat FFormat = TBEncodedFormat::befEmpty;
-    std::uint32_t FCount = 0;  // string length or number of entries
-    union Value {
-        std::int64_t Integer;
-        const char* Bytes;
-        const TBEncodedData* Items;  // a dictionary's span sits in the slot before the first
-    } FValue{0};
+    // The value's first byte, past its key.
+    const char* Value() const;
+
+    const BEncodeToken* FToken = nullptr;
+    const char* FBase = nullptr;
 };
 
 // One dictionary member or list item. List items have an empty Header.
@@ -114,58 +106,87 @@ struct TBEncodedData {
     TBEncoded Data;
 };
 
-// A dictionary's span, kept in the entry slot just before its entries: only
-// dictionaries pay for it, and every entry stays small.
-struct TBEncodedSpan {
-    std::int64_t Start;
-    std::int64_t End;
-    bool Canonical;
+// The entries of a list or dictionary, in the order they stand in the stream.
+// Entries are found by walking from the first: Count and GetItems cost a
+// step per entry before the one asked for, iteration a step per entry.
+class TBEncodedDataList {
+public:
+    class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = TBEncodedData;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = TBEncodedData;
+
+        Iterator() = default;
+        Iterator(const BEncodeToken* Token, const char* Base) : FToken(Token), FBase(Base) {}
+        TBEncodedData operator*() const;
+        Iterator& operator++() {
+            FToken = FToken->Next();
+            return *this;
+        }
+        Iterator operator++(int) {
+            Iterator before = *this;
+            ++*this;
+            return before;
+        }
+        bool operator==(const Iterator& Other) const { return FToken == Other.FToken; }
+
+    private:
+        const BEncodeToken* FToken = nullptr;
+        const char* FBase = nullptr;
+    };
+
+    TBEncodedDataList() = default;
+    TBEncodedDataList(const BEncodeToken* First, const BEncodeToken* End, const char* Base)
+        : FFirst(First), FEnd(End), FBase(Base) {}
+
+    std::int32_t Count() const;
+    bool Empty() const { return FFirst == FEnd; }
+
+    // Entry at Index; an index outside 0 to Count()-1 throws std::out_of_range.
+    TBEncodedData GetItems(std::int32_t Index) const;
+    TBEncodedData operator[](std::int32_t Index) const { return GetItems(Index); }
+    TBEncodedData First() const { return GetItems(0); }
+    TBEncodedData Last() const;
+
+    // Position of Entry in this list, or -1.
+    std::int32_t IndexOf(const TBEncodedData& Entry) const;
+    // First entry whose key equals Header byte for byte.
+    std::optional<TBEncodedData> FindElement(std::string_view Header) const;
+
+    Iterator begin() const { return {FFirst, FBase}; }
+    Iterator end() const { return {FEnd, FBase}; }
+
+private:
+    const BEncodeToken* FFirst = nullptr;
+    const BEncodeToken* FEnd = nullptr;
+    const char* FBase = nullptr;
 };
-static_assert(sizeof(TBEncodedSpan) <= sizeof(TBEncodedData));
 
-inline std::int64_t TBEncoded::StreamStartPos() const {
-    return IsDictionary() ? reinterpret_cast<const TBEncodedSpan*>(FValue.Items - 1)->Start : 0;
-}
-inline std::int64_t TBEncoded::StreamEndPos() const {
-    return IsDictionary() ? reinterpret_cast<const TBEncodedSpan*>(FValue.Items - 1)->End : 0;
-}
-
-inline bool TBEncoded::IsCanonical() const {
-    return !IsDictionary() || reinterpret_cast<const TBEncodedSpan*>(FValue.Items - 1)->Canonical;
+// The bytes of a string whose length text starts at Text: the reader has
+// checked it, so it ends in ":" within the input.
+inline std::string_view StoredString(const char* Text) {
+    std::size_t length = 0;
+    while (*Text != ':') length = length * 10 + static_cast<std::size_t>(*Text++ - '0');
+    return {Text + 1, length};
 }
 
-inline const TBEncodedData* TBEncodedDataList::end() const { return FItems + FCount; }
-
-// The reader makes a node per value: these stay inline so that a node is
-// built in registers, not stored and reloaded.
-inline TBEncoded TBEncoded::String(std::string_view Bytes) {
-    TBEncoded node;
-    node.FFormat = TBEncodedFormat::befString;
-    node.FCount = static_cast<std::uint32_t>(Bytes.size());
-    node.FValue.Bytes = Bytes.data();
-    return node;
+inline const char* TBEncoded::Value() const {
+    const char* at = FBase + FToken->Start;
+    if (!FToken->Keyed()) return at;
+    const std::string_view key = StoredString(at);
+    return key.data() + key.size();
 }
 
-inline TBEncoded TBEncoded::Integer(std::int64_t Value) {
-    TBEncoded node;
-    node.FFormat = TBEncodedFormat::befInteger;
-    node.FValue.Integer = Value;
-    return node;
+inline std::string_view TBEncoded::StringData() const {
+    return IsString() ? StoredString(Value()) : std::string_view{};
 }
 
-inline TBEncoded TBEncoded::List(const TBEncodedData* Items, std::uint32_t Count) {
-    TBEncoded node;
-    node.FFormat = TBEncodedFormat::befList;
-    node.FCount = Count;
-    node.FValue.Items = Items;
-    return node;
+inline TBEncodedData TBEncodedDataList::Iterator::operator*() const {
+    const std::string_view header = FToken->Keyed() ? StoredString(FBase + FToken->Start) : std::string_view{};
+    return {header, TBEncoded(FToken, FBase)};
 }
-
-inline TBEncoded TBEncoded::Dictionary(const TBEncodedData* Items, std::uint32_t Count) {
-    TBEncoded node = List(Items, Count);
-    node.FFormat = TBEncodedFormat::befDictionary;
-    return node;
-}
-
 
 }  // namespace seedlens

@@ -1,5 +1,6 @@
 // The walk of the "info" dictionary and of its "files" list.
 
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -31,20 +32,20 @@ public:
         RequireEntries(Info, "the info value is neither a list nor a dictionary");
         FDoc.FFacts.ClearInfo();
         FFacts.IsDictionary = Info.IsDictionary();
-        FFacts.IsCanonical = Info.IsCanonical();
+        FFacts.Info = Info;
         for (const TBEncodedData& entry : Info.ListData()) Dispatch(entry);
         // "name.utf-8" wins over "name", whichever came first.
         if (!FUtf8Name.empty()) FDoc.SetTorrentName(FUtf8Name);
         // Without "pieces" the v2 file tree is the only file list there is;
         // a hybrid torrent keeps the v1 view.
-        FDoc.HasFileTree = FFileTree != nullptr;
-        FDoc.V2Only = FFileTree != nullptr && !FHasPieces;
+        // A hybrid's tree is read only by the checks, to be compared with
+        // its file list.
+        FDoc.HasFileTree = FFileTree.IsPresent();
+        FDoc.V2Only = FFileTree.IsPresent() && !FHasPieces;
         if (FDoc.V2Only) {
-            FDoc.ParseFileTree(*FFileTree, FPieceLength);
+            FDoc.ParseFileTree(FFileTree, FPieceLength);
             return;
         }
-        // A hybrid's tree is read only to be compared with its file list.
-        if (FFileTree != nullptr) CollectFileTree(*FFileTree, FDoc.FFacts);
         if (FDoc.Multifile == 1) return;
         // A single-file torrent: its one file is the torrent itself. A
         // "length" in a multi-file dictionary is read and ignored.
@@ -66,8 +67,8 @@ private:
     }
 
     // Clients read the first of a repeated key; the fields show the last.
-    static void Keep(const TBEncoded*& Slot, const TBEncoded& V) {
-        if (Slot == nullptr) Slot = &V;
+    static void Keep(TBEncoded& Slot, const TBEncoded& V) {
+        if (!Slot.IsPresent()) Slot = V;
     }
 
     void AddCustomField(const TBEncodedData& Entry) {
@@ -95,7 +96,7 @@ private:
         FDoc.BlockSize = Low32(FPieceLength);
     }
     void FileTree(const TBEncoded& V) {
-        FFileTree = V.IsDictionary() ? &V : nullptr;
+        FFileTree = V.IsDictionary() ? V : TBEncoded();
         FFacts.FileTree = FFileTree;
     }
     void Length(const TBEncoded& V) {
@@ -115,7 +116,7 @@ private:
 
     void FilesList(const TBEncoded& V) {
         // The last, whose entries the files walk lists for the checks.
-        FFacts.Files = &V;
+        FFacts.Files = V;
         FDoc.Multifile = 1;
         FDoc.SetFileCount(V.ListData().Count());
         FDoc.ParseFilesBlock(V);
@@ -138,7 +139,7 @@ private:
     std::string_view FUtf8Name;
     std::int64_t FSingleLength = 0;
     std::int64_t FPieceLength = 0;
-    const TBEncoded* FFileTree = nullptr;  // the last "file tree", when a dictionary
+    TBEncoded FFileTree;  // the last "file tree", when a dictionary
     bool FHasPieces = false;
 };
 
@@ -167,16 +168,14 @@ void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
     RequireEntries(FilesNode, "the files value is neither a list nor a dictionary");
     const bool buildFiles = ParseOptions.Has(TParseOptionsKind::poParseFiles);
     const TBEncodedDataList entries = FilesNode.ListData();
-    FFacts.V1Files.clear();
-    for (const TBEncodedData& item : entries) {
-        const TBEncoded& entry = item.Data;
-        V1FileFacts& facts = FFacts.V1Files.emplace_back();
+    for (auto item = entries.begin(); item != entries.end(); ++item) {
+        const TBEncoded entry = (*item).Data;
         if (!entry.HasEntries()) {
             // What earlier entries added stays; later ones are only looked
             // at to leave padding out of the count.
             FErrorFlags.Include(TErrorFlagKind::efCorruptFilesBlock);
-            for (const TBEncodedData* later = &item + 1; later != entries.end(); ++later)
-                if (later->Data.HasEntries() && IsPaddingFile(later->Data)) --FFileCount;
+            for (auto later = std::next(item); later != entries.end(); ++later)
+                if ((*later).Data.HasEntries() && IsPaddingFile((*later).Data)) --FFileCount;
             return;
         }
         // Every "length" counts towards the total; the last is the file's
@@ -186,19 +185,12 @@ void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
         bool padding = false;
         for (const TBEncodedData& member : entry.ListData()) {
             if (member.Header == "length") {
-                if (facts.Length == nullptr) facts.Length = &member.Data;
                 size = member.Data.IntegerData();
                 lengths = WrappingAdd(lengths, size);
                 continue;
             }
-            const TBEncoded** slot = member.Header == "path"         ? &facts.Path
-                                     : member.Header == "path.utf-8" ? &facts.Utf8Path
-                                     : member.Header == "attr"       ? &facts.Attr
-                                                                     : nullptr;
-            if (slot != nullptr && *slot == nullptr) *slot = &member.Data;
             if (!padding) padding = IsPaddingMark(member);
         }
-        facts.Padding = padding;
         if (padding)
             --FFileCount;
         else
@@ -227,6 +219,20 @@ TTorrentSubFile TTorrentFile::DecodeSubFile(const TBEncoded& Entry, std::int64_t
     TTorrentSubFile& chosen = raw.Count() > 0 ? raw : decoded;
     chosen.SetSize(Size);
     return std::move(chosen);
+}
+
+V1FileFacts FilesEntryFacts(const TBEncoded& Entry) {
+    V1FileFacts facts;
+    for (const TBEncodedData& member : Entry.ListData()) {
+        TBEncoded* slot = member.Header == "length"       ? &facts.Length
+                          : member.Header == "path"       ? &facts.Path
+                          : member.Header == "path.utf-8" ? &facts.Utf8Path
+                          : member.Header == "attr"       ? &facts.Attr
+                                                          : nullptr;
+        if (slot != nullptr && !slot->IsPresent()) *slot = member.Data;
+        if (!facts.Padding) facts.Padding = IsPaddingMark(member);
+    }
+    return facts;
 }
 
 }  // namespace seedlens

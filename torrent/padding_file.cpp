@@ -10,7 +10,7 @@ constexpr std::string_view kPaddingNamePrefix = "_____padding_file_";
 bool LastElementIsPaddingName(const TBEncoded& Path) {
     const TBEncodedDataList elements = Path.ListData();
     if (elements.Empty()) return false;
-    const TBEncoded& last = elements.Last().Data;
+    const TBEncoded last = elements.Last().Data;
     return last.IsString() && last.StringData().starts_with(kPaddingNamePrefix);
 }
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 #include <vector>
+
+#include "torrent/file_tree_files.h"
 
 namespace seedlens {
 
@@ -19,28 +22,55 @@ struct CheckInput {
     std::uint32_t Failed;
 
     const InfoValues& Info() const { return Facts.Info; }
-    bool HasTree() const { return Facts.Info.FileTree != nullptr; }
+    bool HasTree() const { return Facts.Info.FileTree.IsPresent(); }
     // The first format's view: there is no tree, or "pieces" is there too.
-    bool HasV1View() const { return !HasTree() || Facts.Info.Pieces != nullptr; }
-    bool HasFilesList() const { return Facts.Info.Files != nullptr && Facts.Info.Files->IsList(); }
+    bool HasV1View() const { return !HasTree() || Facts.Info.Pieces.IsPresent(); }
+    bool HasFilesList() const { return Facts.Info.Files.IsList(); }
     bool Passed(int FirstRow, int LastRow) const {
         for (int row = FirstRow; row <= LastRow; ++row)
             if ((Failed & (1u << (row - 1))) != 0) return false;
         return true;
     }
-    std::int64_t PieceLength() const { return Info().PieceLength ? Info().PieceLength->IntegerData() : 0; }
+    std::int64_t PieceLength() const { return Info().PieceLength.IntegerData(); }
 };
 
-bool IsString(const TBEncoded* Node) { return Node != nullptr && Node->IsString(); }
-bool IsInteger(const TBEncoded* Node) { return Node != nullptr && Node->IsInteger(); }
-bool IsSize(const TBEncoded* Node) { return IsInteger(Node) && Node->IntegerData() >= 0; }
-std::int64_t SizeOf(const TBEncoded* Node) { return IsInteger(Node) ? Node->IntegerData() : 0; }
-bool Holds(const TBEncoded* Attr, char Letter) {
-    return IsString(Attr) && Attr->StringData().find(Letter) != std::string_view::npos;
-}
+bool IsSize(const TBEncoded& Node) { return Node.IsInteger() && Node.IntegerData() >= 0; }
+std::int64_t SizeOf(const TBEncoded& Node) { return Node.IntegerData(); }
+bool Holds(const TBEncoded& Attr, char Letter) { return Attr.StringData().find(Letter) != std::string_view::npos; }
 // A link ("l") holds no data of its own: it needs no length.
-bool HasSize(const TBEncoded* Length, const TBEncoded* Attr) {
-    return IsSize(Length) || (Length == nullptr && Holds(Attr, 'l'));
+bool HasSize(const TBEncoded& Length, const TBEncoded& Attr) {
+    return IsSize(Length) || (!Length.IsPresent() && Holds(Attr, 'l'));
+}
+
+// Visits the entries of the "files" list as clients read them, up to and
+// including the first that is no list or dictionary (facts of nothing):
+// the walk stops there, and so do the checks.
+template <typename Visit>
+void ForEachV1File(const CheckInput& In, Visit&& Visitor) {
+    for (const TBEncodedData& entry : In.Info().Files.ListData()) {
+        if (!entry.Data.HasEntries()) {
+            Visitor(V1FileFacts{});
+            return;
+        }
+        Visitor(FilesEntryFacts(entry.Data));
+    }
+}
+
+// True when Test holds for some entry of "files" (see ForEachV1File).
+template <typename Test>
+bool AnyV1File(const CheckInput& In, Test&& Tester) {
+    bool found = false;
+    ForEachV1File(In, [&](const V1FileFacts& File) { found = found || Tester(File); });
+    return found;
+}
+
+// True when Test holds for some file of the file tree.
+template <typename Test>
+bool AnyTreeFile(const CheckInput& In, Test&& Tester) {
+    if (!In.HasTree()) return false;
+    for (FileTreeFiles files(In.Info().FileTree); files.Next();)
+        if (Tester(TreeFileFactsOf(files.File()))) return true;
+    return false;
 }
 
 std::uint64_t SaturatingAdd(std::uint64_t A, std::uint64_t B) {
@@ -52,22 +82,22 @@ std::uint64_t PiecesFor(std::uint64_t Size, std::int64_t PieceLength) {
 
 // The name a client shows: "name.utf-8" when it is a string, else "name".
 std::string_view ShownName(const InfoValues& Info) {
-    if (IsString(Info.Utf8Name)) return Info.Utf8Name->StringData();
-    return Info.Name != nullptr ? Info.Name->StringData() : std::string_view{};
+    if (Info.Utf8Name.IsString()) return Info.Utf8Name.StringData();
+    return Info.Name.StringData();
 }
 
 // A file's path elements: "path.utf-8" when it is a list, else "path";
-// nullptr when neither is.
-const TBEncoded* ChosenPath(const V1FileFacts& File) {
-    if (File.Utf8Path != nullptr && File.Utf8Path->IsList()) return File.Utf8Path;
-    if (File.Path != nullptr && File.Path->IsList()) return File.Path;
-    return nullptr;
+// a node that is not present when neither is.
+TBEncoded ChosenPath(const V1FileFacts& File) {
+    if (File.Utf8Path.IsList()) return File.Utf8Path;
+    if (File.Path.IsList()) return File.Path;
+    return {};
 }
 
 bool HasPath(const V1FileFacts& File) {
-    const TBEncoded* path = ChosenPath(File);
-    if (path == nullptr || path->ListData().Empty()) return false;
-    for (const TBEncodedData& element : path->ListData())
+    const TBEncoded path = ChosenPath(File);
+    if (path.ListData().Empty()) return false;
+    for (const TBEncodedData& element : path.ListData())
         if (!element.Data.IsString()) return false;
     return true;
 }
@@ -77,8 +107,8 @@ bool HasPath(const V1FileFacts& File) {
 template <typename Visit>
 void ForEachV1Size(const CheckInput& In, Visit&& Visitor) {
     if (In.HasFilesList()) {
-        for (const V1FileFacts& file : In.Facts.V1Files) Visitor(SizeOf(file.Length));
-    } else if (In.Info().Length != nullptr) {
+        ForEachV1File(In, [&](const V1FileFacts& File) { Visitor(SizeOf(File.Length)); });
+    } else if (In.Info().Length.IsPresent()) {
         Visitor(SizeOf(In.Info().Length));
     }
 }
@@ -88,7 +118,7 @@ void ForEachV1Size(const CheckInput& In, Visit&& Visitor) {
 // Clients drop zero bytes and separators from a single file's name; what
 // is left must name a file.
 bool NameFails(const CheckInput& In) {
-    if (!IsString(In.Info().Name) && !IsString(In.Info().Utf8Name)) return true;
+    if (!In.Info().Name.IsString() && !In.Info().Utf8Name.IsString()) return true;
     if (In.HasFilesList() || In.HasTree()) return false;
     std::string kept;
     for (const char c : ShownName(In.Info()))
@@ -97,37 +127,32 @@ bool NameFails(const CheckInput& In) {
 }
 
 bool PieceLengthFails(const CheckInput& In) {
-    if (!IsInteger(In.Info().PieceLength) || In.PieceLength() <= 0) return true;
+    if (!In.Info().PieceLength.IsInteger() || In.PieceLength() <= 0) return true;
     const std::int64_t length = In.PieceLength();
     return In.HasTree() && (length < kMinV2PieceLength || (length & (length - 1)) != 0);
 }
 
 bool PiecesFails(const CheckInput& In) {
     if (!In.HasV1View()) return false;
-    const TBEncoded* pieces = In.Info().Pieces;
-    return !IsString(pieces) || pieces->StringData().size() % kPieceHashBytes != 0;
+    const TBEncoded& pieces = In.Info().Pieces;
+    return !pieces.IsString() || pieces.StringData().size() % kPieceHashBytes != 0;
 }
 
 bool FileLengthFails(const CheckInput& In) {
     if (In.HasV1View()) {
         if (In.HasFilesList()) {
-            for (const V1FileFacts& file : In.Facts.V1Files)
-                if (!HasSize(file.Length, file.Attr)) return true;
-        } else if (!In.HasTree() || In.Info().Length != nullptr) {
+            if (AnyV1File(In, [](const V1FileFacts& File) { return !HasSize(File.Length, File.Attr); })) return true;
+        } else if (!In.HasTree() || In.Info().Length.IsPresent()) {
             if (!IsSize(In.Info().Length)) return true;
         }
     }
-    for (const TreeFileFacts& file : In.Facts.TreeFiles)
-        if (!HasSize(file.Length, file.Attr)) return true;
-    return false;
+    return AnyTreeFile(In, [](const TreeFileFacts& File) { return !HasSize(File.Length, File.Attr); });
 }
 
 bool PathFails(const CheckInput& In) {
     if (!In.HasV1View() || !In.HasFilesList()) return false;
     // Padding holds no file anyone saves: it needs no path.
-    for (const V1FileFacts& file : In.Facts.V1Files)
-        if (!file.Padding && !HasPath(file)) return true;
-    return false;
+    return AnyV1File(In, [](const V1FileFacts& File) { return !File.Padding && !HasPath(File); });
 }
 
 bool NoDataFails(const CheckInput& In) {
@@ -136,7 +161,7 @@ bool NoDataFails(const CheckInput& In) {
     if (In.HasV1View())
         ForEachV1Size(In, [&](std::int64_t Size) { data = data || Size > 0; });
     else
-        for (const TreeFileFacts& file : In.Facts.TreeFiles) data = data || SizeOf(file.Length) > 0;
+        data = AnyTreeFile(In, [](const TreeFileFacts& File) { return SizeOf(File.Length) > 0; });
     return !data;
 }
 
@@ -144,78 +169,90 @@ bool PieceCountFails(const CheckInput& In) {
     if (!In.HasV1View() || !In.Passed(2, 6)) return false;
     std::uint64_t total = 0;
     ForEachV1Size(In, [&](std::int64_t Size) { total = SaturatingAdd(total, static_cast<std::uint64_t>(Size)); });
-    return In.Info().Pieces->StringData().size() / kPieceHashBytes != PiecesFor(total, In.PieceLength());
+    return In.Info().Pieces.StringData().size() / kPieceHashBytes != PiecesFor(total, In.PieceLength());
 }
 
 bool MetaVersionFails(const CheckInput& In) {
-    const TBEncoded* version = In.Info().MetaVersion;
-    if (In.HasTree() && !(IsInteger(version) && version->IntegerData() == 2)) return true;
-    return IsInteger(version) && version->IntegerData() > 2;
+    const TBEncoded& version = In.Info().MetaVersion;
+    if (In.HasTree() && !(version.IsInteger() && version.IntegerData() == 2)) return true;
+    return version.IsInteger() && version.IntegerData() > 2;
 }
 
 bool FileTreeFails(const CheckInput& In) {
-    const TBEncoded* version = In.Info().MetaVersion;
-    return IsInteger(version) && version->IntegerData() == 2 && !In.HasTree();
+    const TBEncoded& version = In.Info().MetaVersion;
+    return version.IsInteger() && version.IntegerData() == 2 && !In.HasTree();
 }
 
-bool IsRootHash(const TBEncoded* Node) {
-    if (!IsString(Node) || Node->StringData().size() != kRootHashBytes) return false;
-    return Node->StringData().find_first_not_of('\0') != std::string_view::npos;
+bool IsRootHash(const TBEncoded& Node) {
+    if (!Node.IsString() || Node.StringData().size() != kRootHashBytes) return false;
+    return Node.StringData().find_first_not_of('\0') != std::string_view::npos;
 }
 
 bool RootHashFails(const CheckInput& In) {
-    for (const TreeFileFacts& file : In.Facts.TreeFiles)
-        if (SizeOf(file.Length) > 0 && !IsRootHash(file.PiecesRoot)) return true;
-    return false;
+    return AnyTreeFile(In,
+                       [](const TreeFileFacts& File) { return SizeOf(File.Length) > 0 && !IsRootHash(File.PiecesRoot); });
 }
 
 bool V2PaddingFails(const CheckInput& In) {
-    for (const TreeFileFacts& file : In.Facts.TreeFiles)
-        if (Holds(file.Attr, 'p')) return true;
-    return false;
+    return AnyTreeFile(In, [](const TreeFileFacts& File) { return Holds(File.Attr, 'p'); });
 }
 
 // Layers a client has no file for, or no layers at all, it fetches from
 // peers; layers it has a file for must fit that file.
 bool PieceLayersFails(const CheckInput& In) {
-    const TBEncoded* layers = In.Facts.PieceLayers;
-    if (!In.HasTree() || layers == nullptr || !layers->IsDictionary()) return false;
-    struct Layer {
-        std::string_view Root;
-        std::size_t Bytes;
-    };
-    std::vector<Layer> known;
-    for (const TBEncodedData& entry : layers->ListData()) {
+    const TBEncoded& layers = In.Facts.PieceLayers;
+    if (!In.HasTree() || !layers.IsDictionary()) return false;
+    std::size_t layerCount = 0;
+    for (const TBEncodedData& entry : layers.ListData()) {
         if (entry.Header.size() != kRootHashBytes || !entry.Data.IsString()) return true;
         if (entry.Data.StringData().size() % kRootHashBytes != 0) return true;
-        known.push_back({entry.Header, entry.Data.StringData().size()});
+        ++layerCount;
     }
     const std::int64_t pieceLength = In.PieceLength();
     if (pieceLength <= 0) return false;
-    std::sort(known.begin(), known.end(), [](const Layer& A, const Layer& B) { return A.Root < B.Root; });
-    for (const TreeFileFacts& file : In.Facts.TreeFiles) {
-        const std::int64_t size = SizeOf(file.Length);
-        if (size <= pieceLength || !IsString(file.PiecesRoot)) continue;
-        const std::string_view root = file.PiecesRoot->StringData();
-        const auto at = std::lower_bound(known.begin(), known.end(), root,
-                                         [](const Layer& L, std::string_view R) { return L.Root < R; });
-        if (at != known.end() && at->Root == root &&
-            at->Bytes != kRootHashBytes * PiecesFor(static_cast<std::uint64_t>(size), pieceLength))
-            return true;
-    }
-    return false;
+    // A root and the bytes of its layer, as the layers hold them or as a
+    // file of the tree needs them.
+    struct Layer {
+        std::string_view Root;
+        std::uint64_t Bytes;
+        bool operator<(const Layer& Other) const { return Root < Other.Root; }
+    };
+    const auto forEachNeeded = [&](auto&& Visit) {
+        for (FileTreeFiles files(In.Info().FileTree); files.Next();) {
+            const TreeFileFacts file = TreeFileFactsOf(files.File());
+            const std::int64_t size = SizeOf(file.Length);
+            if (size <= pieceLength || !file.PiecesRoot.IsString()) continue;
+            Visit(Layer{file.PiecesRoot.StringData(),
+                        kRootHashBytes * PiecesFor(static_cast<std::uint64_t>(size), pieceLength)});
+        }
+    };
+    const auto forEachStored = [&](auto&& Visit) {
+        for (const TBEncodedData& entry : layers.ListData()) Visit(Layer{entry.Header, entry.Data.StringData().size()});
+    };
+    std::size_t neededCount = 0;
+    forEachNeeded([&](const Layer&) { ++neededCount; });
+    // Either side may be the hostile one: the smaller is sorted, and the
+    // other looked up in it.
+    std::vector<Layer> sorted;
+    const auto keep = [&](const Layer& L) { sorted.push_back(L); };
+    bool differ = false;
+    const auto lookUp = [&](const Layer& L) {
+        for (auto at = std::lower_bound(sorted.begin(), sorted.end(), L); at != sorted.end() && at->Root == L.Root; ++at)
+            differ = differ || at->Bytes != L.Bytes;
+    };
+    const bool fewerFiles = neededCount <= layerCount;
+    if (fewerFiles) forEachNeeded(keep); else forEachStored(keep);
+    std::sort(sorted.begin(), sorted.end());
+    if (fewerFiles) forEachStored(lookUp); else forEachNeeded(lookUp);
+    return differ;
 }
 
-// Path elements of a tree file equal Elements, read from the last up.
-bool SamePath(const CheckInput& In, const TreeFileFacts& File, const TBEncodedDataList& Elements) {
-    std::int32_t node = File.Node;
-    for (std::int32_t i = Elements.Count() - 1; i >= 0; --i) {
-        if (node < 0) return false;
-        const TreeNodeFacts& key = In.Facts.TreeNodes[static_cast<std::size_t>(node)];
-        if (key.Key != Elements[i].Data.StringData()) return false;
-        node = key.Parent;
-    }
-    return node < 0;
+// The keys above a tree file equal the elements of a v1 path.
+bool SamePath(std::span<const std::string_view> Keys, const TBEncoded& Path) {
+    std::size_t at = 0;
+    for (const TBEncodedData& element : Path.ListData())
+        if (at == Keys.size() || Keys[at++] != element.Data.StringData()) return false;
+    return at == Keys.size();
 }
 
 // The padding must put every file with data at a piece boundary, and do
@@ -225,37 +262,39 @@ bool PaddingAligns(const CheckInput& In) {
     if (pieceLength <= 0) return true;
     const auto piece = static_cast<std::uint64_t>(pieceLength);
     std::uint64_t offset = 0;
-    for (const V1FileFacts& file : In.Facts.V1Files) {
-        const auto size = static_cast<std::uint64_t>(SizeOf(file.Length));
+    bool aligned = true;
+    ForEachV1File(In, [&](const V1FileFacts& File) {
+        const auto size = static_cast<std::uint64_t>(SizeOf(File.Length));
         const std::uint64_t into = offset % piece;
-        if (file.Padding ? (into == 0 || size != piece - into) : (size > 0 && into != 0)) return false;
+        if (File.Padding ? (into == 0 || size != piece - into) : (size > 0 && into != 0)) aligned = false;
         offset += size;
-    }
-    return true;
+    });
+    return aligned;
 }
 
 bool FileListsFail(const CheckInput& In) {
-    if (!In.HasTree() || In.Info().Pieces == nullptr) return false;
-    const std::vector<TreeFileFacts>& tree = In.Facts.TreeFiles;
+    if (!In.HasTree() || !In.Info().Pieces.IsPresent()) return false;
+    FileTreeFiles tree(In.Info().FileTree);
     if (!In.HasFilesList()) {
-        if (In.Info().Length == nullptr) return !tree.empty();
+        if (!In.Info().Length.IsPresent()) return tree.Next();
         // One file: its path in the tree is the name alone.
-        if (tree.size() != 1 || SizeOf(tree[0].Length) != SizeOf(In.Info().Length) || tree[0].Node < 0) return true;
-        const TreeNodeFacts& key = In.Facts.TreeNodes[static_cast<std::size_t>(tree[0].Node)];
-        return key.Parent >= 0 || key.Key != ShownName(In.Info());
+        if (!tree.Next()) return true;
+        if (SizeOf(TreeFileFactsOf(tree.File()).Length) != SizeOf(In.Info().Length) || tree.Path().size() != 1 ||
+            tree.Path()[0] != ShownName(In.Info()))
+            return true;
+        return tree.Next();
     }
-    std::size_t next = 0;
-    for (const V1FileFacts& file : In.Facts.V1Files) {
-        if (file.Padding) continue;
-        if (next == tree.size() || SizeOf(file.Length) != SizeOf(tree[next].Length)) return true;
-        const TBEncoded* path = ChosenPath(file);
-        if (!SamePath(In, tree[next], path != nullptr ? path->ListData() : TBEncodedDataList{})) return true;
-        ++next;
-    }
-    return next != tree.size() || !PaddingAligns(In);
+    bool differ = false;
+    ForEachV1File(In, [&](const V1FileFacts& File) {
+        if (differ || File.Padding) return;
+        differ = !tree.Next() || SizeOf(File.Length) != SizeOf(TreeFileFactsOf(tree.File()).Length) ||
+                 !SamePath(tree.Path(), ChosenPath(File));
+    });
+    return differ || tree.Next() || !PaddingAligns(In);
 }
 
-bool CanonicalFormFails(const CheckInput& In) { return In.HasTree() && !In.Info().IsCanonical; }
+// It reads every byte of the info dictionary: only asked of a v2 one.
+bool CanonicalFormFails(const CheckInput& In) { return In.HasTree() && !In.Info().Info.IsCanonical(); }
 
 struct StructureCheck {
     bool (*Fails)(const CheckInput&);

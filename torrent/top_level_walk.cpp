@@ -63,7 +63,7 @@ private:
     void UrlList(const TBEncoded& V) { FDoc.ParseWebseeds(V, &FDoc.UrlSeeds); }
     // Only the structural checks read it.
     void PieceLayers(const TBEncoded& V) {
-        if (FDoc.FFacts.PieceLayers == nullptr) FDoc.FFacts.PieceLayers = &V;
+        if (!FDoc.FFacts.PieceLayers.IsPresent()) FDoc.FFacts.PieceLayers = V;
     }
 
     void Info(const TBEncoded& V) {

@@ -43,7 +43,7 @@ std::size_t TTorrentFile::HeldBytes() const {
     bytes += Files.capacity() * sizeof(TTorrentSubFile) + FBlocks.capacity() * sizeof(std::string);
     for (const TTorrentSubFile& file : Files) bytes += file.HeldBytes();
     for (const std::string& block : FBlocks) bytes += block.capacity();
-    return bytes + FFacts.HeldBytes();
+    return bytes;
 }
 
 std::string_view TTorrentFile::Format() const {

@@ -149,7 +149,7 @@ int Speed(int Rounds, int Count, char** Paths) {
         {
             seedlens::MemoryStream stream(bytes);
             seedlens::TBEncodedTree tree(stream);
-            if (const auto* entry = tree.Root().ListData().FindElement("info"))
+            if (const auto entry = tree.Root().ListData().FindElement("info"))
                 info = bytes.substr(static_cast<std::size_t>(entry->Data.StreamStartPos()),
                                     static_cast<std::size_t>(entry->Data.StreamEndPos() - entry->Data.StreamStartPos()));
         }

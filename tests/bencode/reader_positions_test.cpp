@@ -80,8 +80,8 @@ TEST(ReaderPositions, DictionariesKnowTheirCanonicalForm) {
         MemoryStream stream(input);
         TBEncodedTree tree(stream);
         EXPECT_EQ(tree.Root().IsCanonical(), c.Root);
-        const TBEncodedData* inner = tree.Root().ListData().FindElement("a");
-        if (inner != nullptr && inner->Data.IsDictionary()) {
+        const auto inner = tree.Root().ListData().FindElement("a");
+        if (inner && inner->Data.IsDictionary()) {
             EXPECT_EQ(inner->Data.IsCanonical(), c.Inner);
         }
     }

@@ -224,7 +224,7 @@ LoadedFile LoadTorrentInfo(std::u16string_view FileName) {
         loaded.State = file->State();
         SpareDocument::Loan loan(spare);
         TTorrentFile& document = loan.Document();
-        document.ParseOptions = {TParseOptionsKind::poFindEncoding};
+        document.ParseOptions = {TParseOptionsKind::poFindEncoding, TParseOptionsKind::poFieldsOnly};
         document.LoadFileHandle(*file);
         loaded.Info = TTorrentInfo::Shared(document);
     } catch (const std::bad_alloc&) {

@@ -108,6 +108,8 @@ TTorrentInfo::TTorrentInfo(const TextArray& Values, const TTorrentFile& Document
 
 std::shared_ptr<const TTorrentInfo> TTorrentInfo::Shared(const TTorrentFile& Document) {
     const std::string errors = Document.ErrorSummary();
+    // The document keeps as many addresses as a link of this length can name.
+    static_assert(TTorrentFile::kListedAddressUnits >= MaxTextBytes);
     const std::string magnet = MagnetLink(Document, MaxTextBytes);
     const TextArray texts = DocumentTexts(Document, errors, magnet);
     char* storage = nullptr;

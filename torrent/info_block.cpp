@@ -72,6 +72,7 @@ private:
     }
 
     void AddCustomField(const TBEncodedData& Entry) {
+        if (FDoc.ParseOptions.Has(TParseOptionsKind::poFieldsOnly)) return;
         if (auto field = CustomField(Entry.Header, Entry.Data)) FDoc.CustomFields.Add(*field);
     }
 

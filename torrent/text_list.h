@@ -28,6 +28,8 @@ public:
 
     std::int32_t Count() const { return static_cast<std::int32_t>(FCount); }
     bool Empty() const { return FCount == 0; }
+    // UTF-16 units of all texts together.
+    std::size_t Units() const { return FUnits.size(); }
     // Bytes of memory the list holds, filled or not.
     std::size_t HeldBytes() const { return FUnits.capacity() * sizeof(char16_t) + FMoreEnds.capacity() * sizeof(std::uint32_t); }
     // Entry Index, from 0 to Count - 1.

@@ -33,6 +33,7 @@ public:
 
     void Run(const TBEncoded& Root) {
         RequireEntries(Root, "the root is neither a dictionary nor a list");
+        WatchAnnounce(Root);
         for (const TBEncodedData& entry : Root.ListData()) Dispatch(entry);
         // The comment is decoded once the final "encoding" is known.
         FDoc.DecodeStringInto(FComment, FDoc.Comment);
@@ -90,6 +91,16 @@ private:
         }
     }
 
+    // A tracker list cut short must still tell whether it holds the
+    // announce address, the last "announce" of the root.
+    void WatchAnnounce(const TBEncoded& Root) {
+        if (!FDoc.ParseOptions.Has(TParseOptionsKind::poFieldsOnly)) return;
+        TBEncoded announce;
+        for (const TBEncodedData& entry : Root.ListData())
+            if (entry.Header == "announce") announce = entry.Data;
+        if (!IsNoAddress(announce)) FKnownTrackers.Watch(AddressText(announce.StringData()).View());
+    }
+
     // The announce URL goes first unless "announce-list" already has it.
     void AddAnnounce() {
         // A blank announce names no tracker, as a blank list item does not.
@@ -139,17 +150,21 @@ void TTorrentFile::ParseAnnounceList(const TBEncoded& Value, TrackerSet& Known) 
         for (const TBEncodedData& item : tier.Data.ListData()) {
             if (IsNoAddress(item.Data)) continue;
             const AddressText address(item.Data.StringData());
-            if (Known.Insert(address.View())) Trackers.Add(address.View());
+            if (!Listable(Trackers))
+                Known.NoteUnlisted(address.View());
+            else if (Known.Insert(address.View()))
+                Trackers.Add(address.View());
         }
     }
 }
 
 void TTorrentFile::ParseWebseeds(const TBEncoded& Value, TextList* AlsoTo) {
     const auto add = [&](const TBEncoded& Item) {
-        if (IsNoAddress(Item)) return;
+        const bool listed = Listable(Webseeds), alsoListed = AlsoTo != nullptr && Listable(*AlsoTo);
+        if (IsNoAddress(Item) || (!listed && !alsoListed)) return;
         const AddressText address(Item.StringData());
-        Webseeds.Add(address.View());
-        if (AlsoTo != nullptr) AlsoTo->Add(address.View());
+        if (listed) Webseeds.Add(address.View());
+        if (alsoListed) AlsoTo->Add(address.View());
     };
     // A single web seed is often written as a plain string.
     if (Value.IsString()) {
@@ -157,6 +172,12 @@ void TTorrentFile::ParseWebseeds(const TBEncoded& Value, TextList* AlsoTo) {
         return;
     }
     for (const TBEncodedData& item : Value.ListData()) add(item.Data);
+}
+
+bool TTorrentFile::Listable(const TextList& List) const {
+    constexpr std::size_t kParameterUnits = 4;
+    return !ParseOptions.Has(TParseOptionsKind::poFieldsOnly) ||
+           List.Units() + kParameterUnits * static_cast<std::size_t>(List.Count()) <= kListedAddressUnits;
 }
 
 void TTorrentFile::AddErrorMessages() {

@@ -25,6 +25,9 @@ enum class TParseOptionsKind : std::uint8_t {
     poParseFiles = 1,    // one sub-file per entry of "files"
     poParseHashes = 2,   // the piece hashes
     poFindEncoding = 4,  // honour "encoding" for texts that are not UTF-8
+    // Only what the plug-in's fields show: no custom fields, and tracker and
+    // web-seed lists no longer than a magnet link can hold (see Listable).
+    poFieldsOnly = 8,
 };
 using TParseOptions = FlagSet<TParseOptionsKind>;
 
@@ -144,6 +147,13 @@ public:
 
     // Cuts "pieces" into 20-byte hashes; bytes past the last whole hash are dropped.
     void SetBlocks(std::string_view Pieces);
+
+    // With poFieldsOnly, a tracker or web-seed list stops taking addresses
+    // once they fill this many units: the longest text a field shows is a
+    // magnet link of 64 KiB, and each address takes at least a byte a unit
+    // and its parameter's "&tr=" there.
+    static constexpr std::size_t kListedAddressUnits = 64 * 1024;
+    bool Listable(const TextList& List) const;
 
 private:
     friend class TopLevelWalk;

@@ -29,7 +29,17 @@ public:
         return true;
     }
 
+    // Address is the one to look out for among the addresses not listed
+    // (NoteUnlisted): the announce address, which goes first unless the
+    // list holds it.
+    void Watch(std::u16string_view Address) { FWatched = Address; }
+    // Address is in the list but not kept: no field shows that far.
+    void NoteUnlisted(std::u16string_view Address) {
+        if (!FWatchedSeen && !FWatched.empty()) FWatchedSeen = platform::EqualIgnoringCase(Address, FWatched);
+    }
+
     bool Contains(std::u16string_view Address) {
+        if (FWatchedSeen && platform::EqualIgnoringCase(Address, FWatched)) return true;
         if (!FHashed && FTrackers.Count() < LinearLimit) return FTrackers.IndexOf(Address) >= 0;
         if (!FHashed) {
             for (const std::u16string_view known : FTrackers) FKeys.insert(platform::CaseInsensitiveKey(known));
@@ -41,6 +51,8 @@ public:
 private:
     const TextList& FTrackers;
     bool FHashed = false;
+    std::u16string FWatched;
+    bool FWatchedSeen = false;
     std::unordered_set<std::u16string> FKeys;
 };
 

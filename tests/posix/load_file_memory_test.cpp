@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/code_pages.h"
+#include "tests/support/peak_memory.h"
 #include "tests/support/temp_dir.h"
 #include "torrent/file_bytes.h"
 #include "torrent/load_error.h"
@@ -19,38 +20,9 @@
 namespace seedlens {
 namespace {
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define SEEDLENS_TEST_SANITIZED 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define SEEDLENS_TEST_SANITIZED 1
-#endif
-#ifdef SEEDLENS_TEST_SANITIZED
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-
-constexpr std::int64_t kMiB = 1024 * 1024;
-
-std::int64_t StatusKiB(const std::string& Key) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(Key + ":", 0) == 0) return std::stoll(line.substr(Key.size() + 1));
-    ADD_FAILURE() << Key << " not in /proc/self/status";
-    return 0;
-}
-
-// How far the peak resident size rose above the resident size while Work ran.
-std::int64_t PeakGrowth(const std::function<void()>& Work) {
-    std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
-    const std::int64_t before = StatusKiB("VmRSS");
-    EXPECT_LE(StatusKiB("VmHWM"), before + 1024) << "the peak could not be reset";
-    Work();
-    return (StatusKiB("VmHWM") - before) * 1024;
-}
+using test::kMiB;
+using test::kSanitized;
+using test::PeakGrowth;
 
 std::string Failure(const std::function<void()>& Load) {
     try {

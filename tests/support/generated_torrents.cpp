@@ -176,4 +176,86 @@ std::string SmallTorrent(std::size_t Index) {
     return Dict(top);
 }
 
+namespace {
+constexpr std::int64_t kSmallLength = 1000000;
+constexpr std::int64_t kSmallPieceLength = 16384;
+
+// A small single-file info; Extra members (bencoded, keys after "pieces") end it.
+std::string SmallInfo(const std::string& Extra = "") {
+    return "d" + Str("length") + Int(kSmallLength) + Str("name") + Str("small.bin") + Str("piece length") +
+           Int(kSmallPieceLength) + Str("pieces") + Str(PiecesOf(PiecesFor(kSmallLength, kSmallPieceLength) * 20)) +
+           Extra + "e";
+}
+
+// 150 to 250 KiB, about 200 KiB on average: a million files then need
+// fewer than 50,000 pieces of 4 MiB.
+std::int64_t RealFileLength(std::size_t Index) {
+    return 153600 + static_cast<std::int64_t>(Index * 2654435761u % 102400);
+}
+}  // namespace
+
+std::string ManyEmptyListsTorrent(std::size_t Lists) {
+    std::string out = "d" + Str("a-padding") + "l";
+    out.reserve(out.size() + 2 * Lists + 1024);
+    for (std::size_t i = 0; i < Lists; ++i) out += "le";
+    return out + "e" + Str("info") + SmallInfo() + "e";
+}
+
+std::string RealShapedTorrent(std::size_t Files, std::size_t Folders) {
+    std::string files = "l";
+    files.reserve(64 * Files);
+    std::int64_t total = 0;
+    for (std::size_t i = 0; i < Files; ++i) {
+        const std::int64_t length = RealFileLength(i);
+        total += length;
+        // Neighbouring files share a folder, as a creator walking a tree lists them.
+        const std::string folder = "folder " + Padded(i * Folders / Files, 4);
+        files += "d" + Str("length") + Int(length) + Str("path") + "l" + Str(folder) +
+                 Str("file " + Padded(i, 7) + ".dat") + "ee";
+    }
+    files += "e";
+    constexpr std::int64_t kPieceLength = 4194304;
+    const std::string info = Dict({{"files", files},
+                                   {"name", Str("archive")},
+                                   {"piece length", Int(kPieceLength)},
+                                   {"pieces", Str(PiecesOf(PiecesFor(total, kPieceLength) * 20))}});
+    return Dict({{"announce", Str("udp://tracker.example.org:1337/announce")},
+                 {"created by", Str("seedlens-bench/1.0")},
+                 {"creation date", Int(1700000000)},
+                 {"info", info}});
+}
+
+std::string ManyTrackersTorrent(std::size_t Trackers) {
+    const auto url = [](std::size_t I) { return "udp://t" + Padded(I, 7) + ".example:80"; };
+    std::string tiers = "l";
+    tiers.reserve(32 * Trackers);
+    for (std::size_t i = 0; i < Trackers; ++i) tiers += "l" + Str(url(i)) + "e";
+    tiers += "e";
+    return Dict({{"announce", Str(url(0))},
+                 {"announce-list", tiers},
+                 {"info", SmallInfo()}});
+}
+
+std::string ManyInfoIntegersTorrent(std::size_t Keys) {
+    // "x" and the same number of digits sort after "pieces" and among themselves.
+    const std::size_t digits = std::to_string(Keys > 0 ? Keys - 1 : 0).size();
+    std::string extra;
+    extra.reserve((digits + 8) * Keys);
+    for (std::size_t i = 0; i < Keys; ++i)
+        extra += Str("x" + Padded(i, digits)) + Int(static_cast<std::int64_t>(i % 10));
+    return Dict({{"announce", Str("udp://tracker.example.org:1337/announce")}, {"info", SmallInfo(extra)}});
+}
+
+std::string ManyEmptyFilesEntriesTorrent(std::size_t Entries) {
+    std::string files = "l";
+    files.reserve(2 * Entries + 2);
+    for (std::size_t i = 0; i < Entries; ++i) files += "de";
+    files += "e";
+    const std::string info = Dict({{"files", files},
+                                   {"name", Str("empty entries")},
+                                   {"piece length", Int(kSmallPieceLength)},
+                                   {"pieces", Str(PiecesOf(20))}});
+    return Dict({{"announce", Str("udp://tracker.example.org:1337/announce")}, {"info", info}});
+}
+
 }  // namespace seedlens::test

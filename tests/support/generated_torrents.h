@@ -27,4 +27,23 @@ std::string HybridTorrentWithFiles(std::size_t FileCount);
 // trackers, a comment, sometimes private, a web seed or no date.
 std::string SmallTorrent(std::size_t Index);
 
+// Large and hostile shapes, to measure the reader's memory and time.
+
+// A first key holding Lists empty lists ("le" each), then a small single-file
+// info: the most nodes per byte.
+std::string ManyEmptyListsTorrent(std::size_t Lists);
+
+// A v1 multi-file torrent as creators write one: Files files of about
+// 200 KiB spread over Folders folders, 4 MiB pieces, the hashes they need.
+std::string RealShapedTorrent(std::size_t Files, std::size_t Folders);
+
+// Trackers distinct trackers, each its own tier of "announce-list".
+std::string ManyTrackersTorrent(std::size_t Trackers);
+
+// A small single-file info with Keys unknown integer members besides its own.
+std::string ManyInfoIntegersTorrent(std::size_t Keys);
+
+// A "files" list of Entries empty dictionaries.
+std::string ManyEmptyFilesEntriesTorrent(std::size_t Entries);
+
 }  // namespace seedlens::test

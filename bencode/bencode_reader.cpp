@@ -83,15 +83,15 @@ private:
     public:
         bool empty() const { return FSize == 0; }
         std::size_t size() const { return FSize; }
-        OpenContainer& back() { return FSize <= kInline ? FInline[FSize - 1] : FDeeper.back(); }
-        void push_back(const OpenContainer& Container) {
+        [[gnu::always_inline]] OpenContainer& back() { return FSize <= kInline ? FInline[FSize - 1] : FDeeper.back(); }
+        [[gnu::always_inline]] void push_back(const OpenContainer& Container) {
             if (FSize < kInline)
                 FInline[FSize] = Container;
             else
                 FDeeper.push_back(Container);
             ++FSize;
         }
-        void pop_back() {
+        [[gnu::always_inline]] void pop_back() {
             if (FSize > kInline) FDeeper.pop_back();
             --FSize;
         }
@@ -123,8 +123,12 @@ private:
         } else if (first == 'l' || first == 'd') {
             if (FOpen.size() >= static_cast<std::size_t>(TBEncodedTree::MaxDepth))
                 Fail(BEncodeErrorCode::LimitExceeded);
-            FOpen.push_back({first == 'd', At.Nodes - 1});
             kind = first == 'd' ? TBEncodedFormat::befDictionary : TBEncodedFormat::befList;
+            // An empty one, common in hostile input, is done at once.
+            if (At.Next != FEnd && *At.Next == 'e')
+                ++At.Next;
+            else
+                FOpen.push_back({first == 'd', At.Nodes - 1});
         } else {
             Fail(BEncodeErrorCode::UnknownValue);
         }

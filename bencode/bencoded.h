@@ -59,7 +59,10 @@ class TBEncodedDataList;
 class TBEncoded {
 public:
     TBEncoded() = default;
-    TBEncoded(const BEncodeToken* Token, const char* Base) : FToken(Token), FBase(Base) {}
+    TBEncoded(const BEncodeToken* Token, const char* Base);
+    // Value is where the value begins, past its key.
+    TBEncoded(const BEncodeToken* Token, const char* Base, const char* Value)
+        : FToken(Token), FBase(Base), FValue(Value) {}
 
     TBEncodedFormat Format() const { return FToken != nullptr ? FToken->Kind() : TBEncodedFormat::befEmpty; }
     bool IsPresent() const { return FToken != nullptr; }
@@ -94,10 +97,11 @@ public:
 
 private:
     // The value's first byte, past its key.
-    const char* Value() const;
+    const char* Value() const { return FValue; }
 
     const BEncodeToken* FToken = nullptr;
     const char* FBase = nullptr;
+    const char* FValue = nullptr;
 };
 
 // One dictionary member or list item. List items have an empty Header.
@@ -173,11 +177,11 @@ inline std::string_view StoredString(const char* Text) {
     return {Text + 1, length};
 }
 
-inline const char* TBEncoded::Value() const {
-    const char* at = FBase + FToken->Start;
-    if (!FToken->Keyed()) return at;
-    const std::string_view key = StoredString(at);
-    return key.data() + key.size();
+inline TBEncoded::TBEncoded(const BEncodeToken* Token, const char* Base)
+    : FToken(Token), FBase(Base), FValue(Base + Token->Start) {
+    if (!Token->Keyed()) return;
+    const std::string_view key = StoredString(FValue);
+    FValue = key.data() + key.size();
 }
 
 inline std::string_view TBEncoded::StringData() const {
@@ -185,8 +189,10 @@ inline std::string_view TBEncoded::StringData() const {
 }
 
 inline TBEncodedData TBEncodedDataList::Iterator::operator*() const {
-    const std::string_view header = FToken->Keyed() ? StoredString(FBase + FToken->Start) : std::string_view{};
-    return {header, TBEncoded(FToken, FBase)};
+    const char* at = FBase + FToken->Start;
+    if (!FToken->Keyed()) return {{}, TBEncoded(FToken, FBase, at)};
+    const std::string_view header = StoredString(at);
+    return {header, TBEncoded(FToken, FBase, header.data() + header.size())};
 }
 
 }  // namespace seedlens

@@ -1,9 +1,10 @@
 #include "bencode/token_buffer.h"
 
+#include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "bencode/block_pool.h"
+#include "platform/large_buffer.h"
 
 namespace seedlens {
 
@@ -15,23 +16,25 @@ void TokenBuffer::Release() noexcept {
     if (FPooled)
         BlockPool::Give(FTokens);
     else
-        ::operator delete(FTokens);
+        platform::FreeLargeBuffer(FTokens, FCapacity * sizeof(BEncodeToken));
     FTokens = nullptr;
     FCapacity = 0;
     FPooled = false;
 }
 
-void TokenBuffer::Reserve(std::size_t Count) {
+void TokenBuffer::Reserve(std::size_t Bound) {
     Release();
-    FPooled = Count <= kPooledTokens;
-    FTokens = static_cast<BEncodeToken*>(FPooled ? BlockPool::Take() : ::operator new(Count * sizeof(BEncodeToken)));
-    FCapacity = FPooled ? kPooledTokens : Count;
+    FTokens = static_cast<BEncodeToken*>(BlockPool::Take());
+    FPooled = true;
+    FCapacity = kPooledTokens;
+    FBound = Bound;
 }
 
 void TokenBuffer::Grow(std::size_t Size) {
-    const std::size_t capacity = FCapacity * 2 + 1;
-    auto* larger = static_cast<BEncodeToken*>(::operator new(capacity * sizeof(BEncodeToken)));
-    if (Size != 0) std::memcpy(larger, FTokens, Size * sizeof(BEncodeToken));
+    // The bound holds, but a miscount must not write past the room.
+    const std::size_t capacity = std::max(FBound, FCapacity * 2);
+    auto* larger = static_cast<BEncodeToken*>(platform::AllocateLargeBuffer(capacity * sizeof(BEncodeToken)));
+    std::memcpy(larger, FTokens, Size * sizeof(BEncodeToken));
     Release();
     FTokens = larger;
     FCapacity = capacity;

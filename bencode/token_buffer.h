@@ -1,10 +1,10 @@
 #pragma once
-// Room for a tree's tokens, sized once from the bytes to read: every value
-// takes at least two bytes, so a tree never needs more tokens than half its
-// input (plus the containers left open when the input breaks off). Room that
-// is never written is never touched, so the host pays only for what the
-// tree holds. A small tree takes a block recycled between loads instead of
-// memory fresh from the system.
+// Room for a tree's tokens. Every value takes at least two bytes, so a tree
+// never needs more tokens than half its input (plus the containers left
+// open when the input breaks off): that bound is known before reading.
+// A small tree's tokens go into a block recycled between loads; a larger
+// tree moves once into room for the whole bound, of which only what it
+// fills ever takes memory.
 
 #include <cstddef>
 
@@ -19,9 +19,9 @@ public:
     TokenBuffer(const TokenBuffer&) = delete;
     TokenBuffer& operator=(const TokenBuffer&) = delete;
 
-    // Room for Count tokens; what was stored before is dropped.
-    void Reserve(std::size_t Count);
-    // Keeps the first Size tokens and makes room for at least one more.
+    // Starts afresh for a tree of at most Bound tokens.
+    void Reserve(std::size_t Bound);
+    // Keeps the first Size tokens and makes room for more.
     void Grow(std::size_t Size);
 
     BEncodeToken* Data() const { return FTokens; }
@@ -32,6 +32,7 @@ private:
 
     BEncodeToken* FTokens = nullptr;
     std::size_t FCapacity = 0;
+    std::size_t FBound = 0;
     bool FPooled = false;
 };
 

@@ -119,7 +119,6 @@ private:
         // The last, whose entries the files walk lists for the checks.
         FFacts.Files = V;
         FDoc.Multifile = 1;
-        FDoc.SetFileCount(V.ListData().Count());
         FDoc.ParseFilesBlock(V);
     }
 
@@ -169,36 +168,33 @@ void TTorrentFile::ParseFilesBlock(const TBEncoded& FilesNode) {
     RequireEntries(FilesNode, "the files value is neither a list nor a dictionary");
     const bool buildFiles = ParseOptions.Has(TParseOptionsKind::poParseFiles);
     const TBEncodedDataList entries = FilesNode.ListData();
+    // Every entry counts as a file, but padding.
+    FFileCount = 0;
+    FilesSummary& summary = FFacts.V1Files;
+    summary = {};
     for (auto item = entries.begin(); item != entries.end(); ++item) {
         const TBEncoded entry = (*item).Data;
+        ++FFileCount;
         if (!entry.HasEntries()) {
             // What earlier entries added stays; later ones are only looked
-            // at to leave padding out of the count.
+            // at to leave padding out of the count. The checks stop here too.
             FErrorFlags.Include(TErrorFlagKind::efCorruptFilesBlock);
+            NoteV1File({}, summary);
             for (auto later = std::next(item); later != entries.end(); ++later)
-                if ((*later).Data.HasEntries() && IsPaddingFile((*later).Data)) --FFileCount;
+                if (!(*later).Data.HasEntries() || !IsPaddingFile((*later).Data)) ++FFileCount;
             return;
         }
-        // Every "length" counts towards the total; the last is the file's
-        // size. Padding entries are no files: they count neither as files
-        // nor towards the total, but stay in the sub-file list, marked.
-        std::int64_t size = 0, lengths = 0;
-        bool padding = false;
-        for (const TBEncodedData& member : entry.ListData()) {
-            if (member.Header == "length") {
-                size = member.Data.IntegerData();
-                lengths = WrappingAdd(lengths, size);
-                continue;
-            }
-            if (!padding) padding = IsPaddingMark(member);
-        }
-        if (padding)
+        // Padding entries are no files: they count neither as files nor
+        // towards the total, but stay in the sub-file list, marked.
+        const V1FileFacts facts = FilesEntryFacts(entry);
+        NoteV1File(facts, summary);
+        if (facts.Padding)
             --FFileCount;
         else
-            TotalSize = WrappingAdd(TotalSize, lengths);
+            TotalSize = WrappingAdd(TotalSize, facts.Lengths);
         if (buildFiles) {
-            Files.push_back(DecodeSubFile(entry, size));
-            Files.back().SetPadding(padding);
+            Files.push_back(DecodeSubFile(entry, facts.LastSize));
+            Files.back().SetPadding(facts.Padding);
         }
     }
 }
@@ -225,12 +221,21 @@ TTorrentSubFile TTorrentFile::DecodeSubFile(const TBEncoded& Entry, std::int64_t
 V1FileFacts FilesEntryFacts(const TBEncoded& Entry) {
     V1FileFacts facts;
     for (const TBEncodedData& member : Entry.ListData()) {
-        TBEncoded* slot = member.Header == "length"       ? &facts.Length
-                          : member.Header == "path"       ? &facts.Path
+        if (member.Header == "length") {
+            facts.LastSize = member.Data.IntegerData();
+            if (!facts.Length.IsPresent()) {
+                facts.Length = member.Data;
+                facts.FirstSize = facts.LastSize;
+            }
+            facts.Lengths = WrappingAdd(facts.Lengths, facts.LastSize);
+            continue;
+        }
+        TBEncoded* slot = member.Header == "path"         ? &facts.Path
                           : member.Header == "path.utf-8" ? &facts.Utf8Path
                           : member.Header == "attr"       ? &facts.Attr
                                                           : nullptr;
-        if (slot != nullptr && !slot->IsPresent()) *slot = member.Data;
+        if (slot == nullptr) continue;
+        if (!slot->IsPresent()) *slot = member.Data;
         if (!facts.Padding) facts.Padding = IsPaddingMark(member);
     }
     return facts;

@@ -16,9 +16,12 @@ constexpr std::uint64_t kRootHashBytes = 32;
 // A v2 piece covers whole 16 KiB blocks of its Merkle tree.
 constexpr std::int64_t kMinV2PieceLength = 16384;
 
-// What every row reads: the facts, and the rows that failed before it.
+// What every row reads: the facts, what they say of the files, and the
+// rows that failed before it.
 struct CheckInput {
     const StructureFacts& Facts;
+    const FilesSummary& V1Files;  // the "files" list, when it is a list
+    FilesSummary TreeFiles;
     std::uint32_t Failed;
 
     const InfoValues& Info() const { return Facts.Info; }
@@ -56,23 +59,6 @@ void ForEachV1File(const CheckInput& In, Visit&& Visitor) {
     }
 }
 
-// True when Test holds for some entry of "files" (see ForEachV1File).
-template <typename Test>
-bool AnyV1File(const CheckInput& In, Test&& Tester) {
-    bool found = false;
-    ForEachV1File(In, [&](const V1FileFacts& File) { found = found || Tester(File); });
-    return found;
-}
-
-// True when Test holds for some file of the file tree.
-template <typename Test>
-bool AnyTreeFile(const CheckInput& In, Test&& Tester) {
-    if (!In.HasTree()) return false;
-    for (FileTreeFiles files(In.Info().FileTree); files.Next();)
-        if (Tester(TreeFileFactsOf(files.File()))) return true;
-    return false;
-}
-
 std::uint64_t SaturatingAdd(std::uint64_t A, std::uint64_t B) {
     return A > std::numeric_limits<std::uint64_t>::max() - B ? std::numeric_limits<std::uint64_t>::max() : A + B;
 }
@@ -102,15 +88,32 @@ bool HasPath(const V1FileFacts& File) {
     return true;
 }
 
-// The sizes of the first format's files, padding included: the "files"
-// list, or the one "length".
-template <typename Visit>
-void ForEachV1Size(const CheckInput& In, Visit&& Visitor) {
-    if (In.HasFilesList()) {
-        ForEachV1File(In, [&](const V1FileFacts& File) { Visitor(SizeOf(File.Length)); });
-    } else if (In.Info().Length.IsPresent()) {
-        Visitor(SizeOf(In.Info().Length));
+bool IsRootHash(const TBEncoded& Node) {
+    if (!Node.IsString() || Node.StringData().size() != kRootHashBytes) return false;
+    return Node.StringData().find_first_not_of('\0') != std::string_view::npos;
+}
+
+FilesSummary SummaryOfTreeFiles(const CheckInput& In) {
+    FilesSummary summary;
+    if (!In.HasTree()) return summary;
+    for (FileTreeFiles files(In.Info().FileTree); files.Next();) {
+        const TreeFileFacts file = TreeFileFactsOf(files.File());
+        const std::int64_t size = SizeOf(file.Length);
+        summary.AnySizeMissing = summary.AnySizeMissing || !HasSize(file.Length, file.Attr);
+        summary.AnyData = summary.AnyData || size > 0;
+        summary.AnyRootMissing = summary.AnyRootMissing || (size > 0 && !IsRootHash(file.PiecesRoot));
+        summary.AnyPadding = summary.AnyPadding || Holds(file.Attr, 'p');
     }
+    return summary;
+}
+
+// The first format's files, padding included: the "files" list, or the one "length".
+bool V1HasData(const CheckInput& In) {
+    return In.HasFilesList() ? In.V1Files.AnyData : SizeOf(In.Info().Length) > 0;
+}
+std::uint64_t V1Total(const CheckInput& In) {
+    if (In.HasFilesList()) return In.V1Files.Total;
+    return static_cast<std::uint64_t>(SizeOf(In.Info().Length));
 }
 
 // --- the rows ---
@@ -141,35 +144,27 @@ bool PiecesFails(const CheckInput& In) {
 bool FileLengthFails(const CheckInput& In) {
     if (In.HasV1View()) {
         if (In.HasFilesList()) {
-            if (AnyV1File(In, [](const V1FileFacts& File) { return !HasSize(File.Length, File.Attr); })) return true;
+            if (In.V1Files.AnySizeMissing) return true;
         } else if (!In.HasTree() || In.Info().Length.IsPresent()) {
             if (!IsSize(In.Info().Length)) return true;
         }
     }
-    return AnyTreeFile(In, [](const TreeFileFacts& File) { return !HasSize(File.Length, File.Attr); });
+    return In.TreeFiles.AnySizeMissing;
 }
 
 bool PathFails(const CheckInput& In) {
     if (!In.HasV1View() || !In.HasFilesList()) return false;
-    // Padding holds no file anyone saves: it needs no path.
-    return AnyV1File(In, [](const V1FileFacts& File) { return !File.Padding && !HasPath(File); });
+    return In.V1Files.AnyPathMissing;
 }
 
 bool NoDataFails(const CheckInput& In) {
     if (!In.Passed(4, 5)) return false;
-    bool data = false;
-    if (In.HasV1View())
-        ForEachV1Size(In, [&](std::int64_t Size) { data = data || Size > 0; });
-    else
-        data = AnyTreeFile(In, [](const TreeFileFacts& File) { return SizeOf(File.Length) > 0; });
-    return !data;
+    return !(In.HasV1View() ? V1HasData(In) : In.TreeFiles.AnyData);
 }
 
 bool PieceCountFails(const CheckInput& In) {
     if (!In.HasV1View() || !In.Passed(2, 6)) return false;
-    std::uint64_t total = 0;
-    ForEachV1Size(In, [&](std::int64_t Size) { total = SaturatingAdd(total, static_cast<std::uint64_t>(Size)); });
-    return In.Info().Pieces.StringData().size() / kPieceHashBytes != PiecesFor(total, In.PieceLength());
+    return In.Info().Pieces.StringData().size() / kPieceHashBytes != PiecesFor(V1Total(In), In.PieceLength());
 }
 
 bool MetaVersionFails(const CheckInput& In) {
@@ -183,19 +178,9 @@ bool FileTreeFails(const CheckInput& In) {
     return version.IsInteger() && version.IntegerData() == 2 && !In.HasTree();
 }
 
-bool IsRootHash(const TBEncoded& Node) {
-    if (!Node.IsString() || Node.StringData().size() != kRootHashBytes) return false;
-    return Node.StringData().find_first_not_of('\0') != std::string_view::npos;
-}
+bool RootHashFails(const CheckInput& In) { return In.TreeFiles.AnyRootMissing; }
 
-bool RootHashFails(const CheckInput& In) {
-    return AnyTreeFile(In,
-                       [](const TreeFileFacts& File) { return SizeOf(File.Length) > 0 && !IsRootHash(File.PiecesRoot); });
-}
-
-bool V2PaddingFails(const CheckInput& In) {
-    return AnyTreeFile(In, [](const TreeFileFacts& File) { return Holds(File.Attr, 'p'); });
-}
+bool V2PaddingFails(const CheckInput& In) { return In.TreeFiles.AnyPadding; }
 
 // Layers a client has no file for, or no layers at all, it fetches from
 // peers; layers it has a file for must fit that file.
@@ -321,12 +306,24 @@ const StructureCheck kChecks[kStructureCheckCount] = {
 }  // namespace
 
 std::uint32_t RunStructureChecks(const StructureFacts& Facts) {
-    CheckInput input{Facts, 0};
+    CheckInput input{Facts, Facts.V1Files, {}, 0};
+    input.TreeFiles = SummaryOfTreeFiles(input);
     for (int row = 0; row < kStructureCheckCount; ++row)
         if (kChecks[row].Fails(input)) input.Failed |= 1u << row;
     return input.Failed;
 }
 
 std::u16string_view StructureCheckMessage(int Row) { return kChecks[Row].Message; }
+
+void NoteV1File(const V1FileFacts& File, FilesSummary& Summary) {
+    const std::int64_t size = File.FirstSize;
+    // A link ("l") holds no data of its own: it needs no length.
+    const bool hasSize = (File.Length.IsInteger() && size >= 0) || (!File.Length.IsPresent() && Holds(File.Attr, 'l'));
+    Summary.AnySizeMissing = Summary.AnySizeMissing || !hasSize;
+    // Padding holds no file anyone saves: it needs no path.
+    Summary.AnyPathMissing = Summary.AnyPathMissing || (!File.Padding && !HasPath(File));
+    Summary.AnyData = Summary.AnyData || size > 0;
+    Summary.Total = SaturatingAdd(Summary.Total, static_cast<std::uint64_t>(size));
+}
 
 }  // namespace seedlens

@@ -27,13 +27,28 @@ struct InfoValues {
     TBEncoded MetaVersion;
 };
 
+// What the checks ask of every file of a list, gathered in one pass.
+struct FilesSummary {
+    bool AnySizeMissing = false;
+    bool AnyPathMissing = false;  // the "files" list only
+    bool AnyData = false;
+    std::uint64_t Total = 0;        // every size, saturating
+    bool AnyRootMissing = false;  // the file tree only
+    bool AnyPadding = false;      // the file tree only
+};
+
 struct StructureFacts {
     InfoValues Info;
+    // The entries of the last "files", as the files walk met them.
+    FilesSummary V1Files;
     // The first top-level "piece layers".
     TBEncoded PieceLayers;
 
     // Forgets what an earlier info dictionary showed.
-    void ClearInfo() { Info = {}; }
+    void ClearInfo() {
+        Info = {};
+        V1Files = {};
+    }
     void Clear() {
         ClearInfo();
         PieceLayers = {};
@@ -48,8 +63,16 @@ struct V1FileFacts {
     TBEncoded Utf8Path;
     TBEncoded Attr;
     bool Padding = false;
+    std::int64_t FirstSize = 0;  // the value of Length, when an integer
+    // As the fields read it: the last "length" is the file's size, and
+    // every "length" counts towards the total, wrapping.
+    std::int64_t LastSize = 0;
+    std::int64_t Lengths = 0;
 };
 V1FileFacts FilesEntryFacts(const TBEncoded& Entry);
+// Adds one entry of "files" (facts of nothing for one that is no list or
+// dictionary) to what the checks ask of them.
+void NoteV1File(const V1FileFacts& File, FilesSummary& Summary);
 
 // One file of a v2 file tree, as clients read it: members are the first of
 // their key, but for Size, the last "length" as the fields show it.

@@ -7,11 +7,16 @@
 #    files in alternating chunks of 50, the median of its ratios is printed.
 #    Our code then meets caches the floor has just used, as it does in a
 #    host that does other work between requests: the stricter figure.
+#  - large trees, paired: one file of 100,000 to 1,000,000 files, or of
+#    7.9 million empty lists, cold and floor in turns, a fresh cache and a
+#    fresh buffer each time. A run takes seconds, so fewer of them
+#    (LARGE_REPETITIONS, 0 to leave them out).
 #
-#   bench/cold_ratios.sh [BUILD_DIR] [REPETITIONS]
+#   bench/cold_ratios.sh [BUILD_DIR] [REPETITIONS] [LARGE_REPETITIONS]
 set -euo pipefail
 build="${1:-build/release}"
 repetitions="${2:-15}"
+large_repetitions="${3:-5}"
 bench="$build/bench/seedlens_bench_plugin"
 
 echo "separate runs (ratio of medians of $repetitions):"
@@ -43,5 +48,23 @@ for name in ("2000SmallTorrents", "3MBPieces", "20000Files", "V2_20000Files", "H
     cold = statistics.median(r["cold_ns"] for r in runs[name]) / 1000
     floor = statistics.median(r["floor_ns"] for r in runs[name]) / 1000
     print(f"  {name:18} cold {cold:8.1f} us floor {floor:8.1f} us  ratio {statistics.median(ratios):5.2f}"
+          f"  (from {ratios[0]:.2f} to {ratios[-1]:.2f})")
+'
+
+[ "$large_repetitions" -gt 0 ] || exit 0
+echo "large trees, paired (median of $large_repetitions ratios):"
+"$bench" --benchmark_filter='BM_LargeColdOverFloor_' --benchmark_repetitions="$large_repetitions" \
+    --benchmark_format=json 2>/dev/null |
+python3 -c '
+import json, statistics, sys
+runs = {}
+for b in json.load(sys.stdin)["benchmarks"]:
+    if b.get("run_type") == "iteration":
+        runs.setdefault(b["run_name"].split("/")[0][len("BM_LargeColdOverFloor_"):], []).append(b)
+for name in ("RealShaped100000Files", "RealShaped300000Files", "RealShaped1000000Files", "7900000EmptyLists"):
+    ratios = sorted(r["ratio"] for r in runs[name])
+    cold = statistics.median(r["cold_ms"] for r in runs[name])
+    floor = statistics.median(r["floor_ms"] for r in runs[name])
+    print(f"  {name:22} cold {cold:8.1f} ms floor {floor:8.1f} ms  ratio {statistics.median(ratios):7.2f}"
           f"  (from {ratios[0]:.2f} to {ratios[-1]:.2f})")
 '

@@ -5,6 +5,8 @@
 // avoid for the same files: opening and reading each file and the info hash
 // of its info dictionary (SHA-1, or SHA-256 for a v2-only torrent). Cached: a field of a file already in a cache of
 // 4,000 entries. Confirming: a hit on an entry due for its look at the file.
+// Large trees: cold against floor on single files of up to a million files
+// or eight million nodes (BM_LargeColdOverFloor_, slow: filter them apart).
 
 #include <benchmark/benchmark.h>
 
@@ -99,6 +101,20 @@ const Corpus& HybridLargePieces() {
     return corpus;
 }
 
+// Real-shaped torrents of Files files in 500 folders, and 7.9 million empty
+// lists: the most nodes per byte.
+template <std::size_t Files>
+const Corpus& RealShaped() {
+    static const Corpus corpus = MakeCorpus("real-" + std::to_string(Files) + "-", 1,
+                                            [](std::size_t) { return seedlens::test::RealShapedTorrent(Files, 500); });
+    return corpus;
+}
+const Corpus& EmptyLists() {
+    static const Corpus corpus =
+        MakeCorpus("empty-lists-", 1, [](std::size_t) { return seedlens::test::ManyEmptyListsTorrent(7'900'000); });
+    return corpus;
+}
+
 // The first field of file I, as a host asks it.
 void ColdRequest(PluginLibrary& Library, const Corpus& Files, std::size_t I) {
     char16_t value[1024];
@@ -106,18 +122,33 @@ void ColdRequest(PluginLibrary& Library, const Corpus& Files, std::size_t I) {
         seedlens::RequestValue(Library, Files.Files[I], 0, 0, value, sizeof value, 0, seedlens::TextWidth::Wide));
 }
 
+// The info hashes of file I, read into Bytes.
+void HashInfo(const char* Bytes, const Corpus& Files, std::size_t I) {
+    const auto [start, end] = Files.InfoSpans[I];
+    std::string hash;
+    for (const DigestAlgorithm algorithm : Files.InfoHashes) {
+        seedlens::GetStringHashInto(std::string_view(Bytes + start, static_cast<std::size_t>(end - start)), algorithm,
+                                    hash);
+        benchmark::DoNotOptimize(hash);
+    }
+}
+
 // What no plug-in can avoid for file I: reading it and hashing its info dictionary.
 void FloorWork(std::vector<char>& Buffer, const Corpus& Files, std::size_t I) {
     const auto file = seedlens::platform::ReadOnlyFile::Open(Files.Files[I]);
     Buffer.resize(static_cast<std::size_t>(file->Size()));
     file->Read(Buffer.data(), Buffer.size());
-    const auto [start, end] = Files.InfoSpans[I];
-    std::string hash;
-    for (const DigestAlgorithm algorithm : Files.InfoHashes) {
-        seedlens::GetStringHashInto(std::string_view(Buffer.data() + start, static_cast<std::size_t>(end - start)),
-                                    algorithm, hash);
-        benchmark::DoNotOptimize(hash);
-    }
+    HashInfo(Buffer.data(), Files, I);
+}
+
+// The same with a buffer of its own, freed after: a cold load of a large file
+// meets fresh pages, which a buffer kept warm across files would spare the floor.
+void FreshFloorWork(const Corpus& Files, std::size_t I) {
+    const auto file = seedlens::platform::ReadOnlyFile::Open(Files.Files[I]);
+    const auto size = static_cast<std::size_t>(file->Size());
+    const auto buffer = std::make_unique_for_overwrite<char[]>(size);
+    file->Read(buffer.get(), size);
+    HashInfo(buffer.get(), Files, I);
 }
 
 void Cold(benchmark::State& State, const Corpus& Files) {
@@ -184,6 +215,48 @@ void ColdOverFloor(benchmark::State& State, const Corpus& Files) {
     State.counters["ratio"] = coldNs / floorNs;
 }
 
+// Cold and floor on large files, each with an empty cache and a fresh buffer.
+// Iterations take turns at going first, so an even count weighs both orders
+// alike. Reports the milliseconds of each per iteration and their ratio.
+void LargeColdOverFloor(benchmark::State& State, const Corpus& Files) {
+    using Clock = std::chrono::steady_clock;
+    Clock::duration cold{}, floor{};
+    const auto timed = [](Clock::duration& Total, const auto& Work) {
+        const auto start = Clock::now();
+        Work();
+        Total += Clock::now() - start;
+    };
+    bool coldFirst = true;
+    for (auto _ : State) {
+        State.PauseTiming();
+        auto library = std::make_unique<PluginLibrary>();  // an empty cache
+        State.ResumeTiming();
+        const auto coldAll = [&] {
+            for (std::size_t i = 0; i < Files.Files.size(); ++i) ColdRequest(*library, Files, i);
+        };
+        const auto floorAll = [&] {
+            for (std::size_t i = 0; i < Files.Files.size(); ++i) FreshFloorWork(Files, i);
+        };
+        if (coldFirst) {
+            timed(cold, coldAll);
+            timed(floor, floorAll);
+        } else {
+            timed(floor, floorAll);
+            timed(cold, coldAll);
+        }
+        coldFirst = !coldFirst;
+        State.PauseTiming();
+        library.reset();
+        State.ResumeTiming();
+    }
+    const auto iterations = static_cast<double>(State.iterations());
+    const double coldMs = std::chrono::duration<double, std::milli>(cold).count() / iterations;
+    const double floorMs = std::chrono::duration<double, std::milli>(floor).count() / iterations;
+    State.counters["cold_ms"] = coldMs;
+    State.counters["floor_ms"] = floorMs;
+    State.counters["ratio"] = coldMs / floorMs;
+}
+
 void BM_Cold_2000SmallTorrents(benchmark::State& State) { Cold(State, SmallTorrents()); }
 void BM_Floor_2000SmallTorrents(benchmark::State& State) { Floor(State, SmallTorrents()); }
 void BM_Cold_3MBPieces(benchmark::State& State) { Cold(State, LargePieces()); }
@@ -208,6 +281,21 @@ BENCHMARK(BM_ColdOverFloor_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColdOverFloor_V2_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColdOverFloor_Hybrid_20000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColdOverFloor_Hybrid_3MBPieces)->Unit(benchmark::kMicrosecond);
+void BM_LargeColdOverFloor_RealShaped100000Files(benchmark::State& State) {
+    LargeColdOverFloor(State, RealShaped<100'000>());
+}
+void BM_LargeColdOverFloor_RealShaped300000Files(benchmark::State& State) {
+    LargeColdOverFloor(State, RealShaped<300'000>());
+}
+void BM_LargeColdOverFloor_RealShaped1000000Files(benchmark::State& State) {
+    LargeColdOverFloor(State, RealShaped<1'000'000>());
+}
+void BM_LargeColdOverFloor_7900000EmptyLists(benchmark::State& State) { LargeColdOverFloor(State, EmptyLists()); }
+// Even counts, so that each order comes as often; a second or so for each run.
+BENCHMARK(BM_LargeColdOverFloor_RealShaped100000Files)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeColdOverFloor_RealShaped300000Files)->Iterations(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeColdOverFloor_RealShaped1000000Files)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeColdOverFloor_7900000EmptyLists)->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Floor_2000SmallTorrents)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Cold_2000SmallTorrents)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Floor_3MBPieces)->Unit(benchmark::kMicrosecond);

@@ -1,4 +1,5 @@
 #include "torrent/file_tree_files.h"
+#include "torrent/key_table.h"
 #include "torrent/structure_facts.h"
 
 namespace seedlens {
@@ -32,9 +33,9 @@ bool FileTreeFiles::Next() {
 TreeFileFacts TreeFileFactsOf(const TBEncoded& File) {
     TreeFileFacts facts;
     for (const TBEncodedData& member : File.ListData()) {
-        TBEncoded* slot = member.Header == "length"        ? &facts.Length
-                          : member.Header == "pieces root" ? &facts.PiecesRoot
-                          : member.Header == "attr"        ? &facts.Attr
+        TBEncoded* slot = SameKey(member.Header, "length")        ? &facts.Length
+                          : SameKey(member.Header, "pieces root") ? &facts.PiecesRoot
+                          : SameKey(member.Header, "attr")        ? &facts.Attr
                                                            : nullptr;
         if (slot != nullptr && !slot->IsPresent()) *slot = member.Data;
         if (slot == &facts.Length) facts.Size = member.Data.IntegerData();

@@ -203,11 +203,11 @@ TTorrentSubFile TTorrentFile::DecodeSubFile(const TBEncoded& Entry, std::int64_t
     TTorrentSubFile decoded;
     TTorrentSubFile raw;
     for (const TBEncodedData& member : Entry.ListData()) {
-        if (member.Header == "path") {
+        if (SameKey(member.Header, "path")) {
             RequireEntries(member.Data, "a path is neither a list nor a dictionary");
             for (const TBEncodedData& element : member.Data.ListData())
                 decoded.Add(DecodeString(element.Data.StringData()));
-        } else if (member.Header == "path.utf-8") {
+        } else if (SameKey(member.Header, "path.utf-8")) {
             RequireEntries(member.Data, "a path.utf-8 is neither a list nor a dictionary");
             for (const TBEncodedData& element : member.Data.ListData()) raw.Add(std::string(element.Data.StringData()));
         }
@@ -221,7 +221,7 @@ TTorrentSubFile TTorrentFile::DecodeSubFile(const TBEncoded& Entry, std::int64_t
 V1FileFacts FilesEntryFacts(const TBEncoded& Entry) {
     V1FileFacts facts;
     for (const TBEncodedData& member : Entry.ListData()) {
-        if (member.Header == "length") {
+        if (SameKey(member.Header, "length")) {
             facts.LastSize = member.Data.IntegerData();
             if (!facts.Length.IsPresent()) {
                 facts.Length = member.Data;
@@ -230,9 +230,9 @@ V1FileFacts FilesEntryFacts(const TBEncoded& Entry) {
             facts.Lengths = WrappingAdd(facts.Lengths, facts.LastSize);
             continue;
         }
-        TBEncoded* slot = member.Header == "path"         ? &facts.Path
-                          : member.Header == "path.utf-8" ? &facts.Utf8Path
-                          : member.Header == "attr"       ? &facts.Attr
+        TBEncoded* slot = SameKey(member.Header, "path")         ? &facts.Path
+                          : SameKey(member.Header, "path.utf-8") ? &facts.Utf8Path
+                          : SameKey(member.Header, "attr")       ? &facts.Attr
                                                           : nullptr;
         if (slot == nullptr) continue;
         if (!slot->IsPresent()) *slot = member.Data;

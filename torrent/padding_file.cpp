@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "torrent/key_table.h"
+
 namespace seedlens {
 
 namespace {
@@ -18,8 +20,8 @@ bool LastElementIsPaddingName(const TBEncoded& Path) {
 bool IsPaddingMark(const TBEncodedData& Member) {
     const std::string_view key = Member.Header;
     // Other letters ("x" executable, "h" hidden, "l" link) mark real files.
-    if (key == "attr") return Member.Data.IsString() && Member.Data.StringData().find('p') != std::string_view::npos;
-    return (key == "path" || key == "path.utf-8") && LastElementIsPaddingName(Member.Data);
+    if (SameKey(key, "attr")) return Member.Data.IsString() && Member.Data.StringData().find('p') != std::string_view::npos;
+    return (SameKey(key, "path") || SameKey(key, "path.utf-8")) && LastElementIsPaddingName(Member.Data);
 }
 
 bool IsPaddingFile(const TBEncoded& Entry) {

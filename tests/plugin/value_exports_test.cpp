@@ -57,6 +57,11 @@ protected:
         return a;
     }
 
+    // What the host's 8-bit text can hold of a text.
+    static std::string NarrowedByHost(std::string_view Utf8) {
+        return platform::Utf16ToUtf8(platform::NarrowToUtf16(platform::Utf16ToNarrow(platform::Utf8ToUtf16(Utf8))));
+    }
+
     TempDir Dir;
     std::unique_ptr<platform::DynamicLibrary> Library;
     GetValueFn GetValue = nullptr;
@@ -165,6 +170,46 @@ TEST_F(ValueExports, ErrorsNameStructuralFaults) {
     EXPECT_EQ(Wide(path, 2).Integer, -10);  // the fields stay as they were
 }
 
+// Texts, trackers and the private flag as clients read them: every label
+// of an encoding, list items that name no address skipped, any integer but 0
+// private, the host cut after "//" only after a scheme.
+TEST_F(ValueExports, ValuesAsClientsReadThem) {
+    const std::string info = Dict({{"name", Str("n")}});
+    const std::string gbk = "\xD6\xD0\xCE\xC4\xB2\xE2\xCA\xD4";  // "中文测试" in GBK
+    const struct Case {
+        const char* Name;
+        std::string Bytes;
+        std::int32_t Field, Unit;
+        const char* Text;      // nullptr for the private flag, which is Private below
+        std::int64_t Private;  // -1 for yes, as the host reads a flag
+    } cases[] = {
+        {"gbk", Dict({{"comment", Str(gbk)}, {"encoding", Str("GBK")}, {"info", info}}), 8, 0, "中文测试", 0},
+        {"cp936", Dict({{"comment", Str(gbk)}, {"encoding", Str(" cp936 ")}, {"info", info}}), 8, 0, "中文测试", 0},
+        {"integer item", Dict({{"announce-list", "ll" + Int(1) + Str("http://a/x") + "ee"}, {"info", info}}), 5, 0,
+         "http://a/x", 0},
+        {"empty tier item", Dict({{"announce-list", "ll0:el" + Str("http://b/x") + "ee"}, {"info", info}}), 5, 0,
+         "http://b/x", 0},
+        {"no scheme", Dict({{"announce", Str("tracker.example.com:6969/a//b")}, {"info", info}}), 5, 1,
+         "tracker.example.com", 0},
+        {"private 2", Dict({{"info", Dict({{"name", Str("n")}, {"private", Int(2)}})}}), 11, 0, nullptr, -1},
+        {"private -1", Dict({{"info", Dict({{"name", Str("n")}, {"private", Int(-1)}})}}), 11, 0, nullptr, -1},
+        {"private 2^32", Dict({{"info", Dict({{"name", Str("n")}, {"private", Int(4294967296)}})}}), 11, 0, nullptr, -1},
+        {"private 0", Dict({{"info", Dict({{"name", Str("n")}, {"private", Int(0)}})}}), 11, 0, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string path = Write(std::string(c.Name) + ".torrent", c.Bytes);
+        const Answer wide = Wide(path, c.Field, c.Unit), narrow = Narrow(path, c.Field, c.Unit);
+        if (c.Text != nullptr) {
+            EXPECT_EQ(wide.Text, c.Text);
+            EXPECT_EQ(narrow.Text, NarrowedByHost(c.Text));
+        } else {
+            EXPECT_EQ(static_cast<std::int32_t>(wide.Integer), c.Private);
+            EXPECT_EQ(static_cast<std::int32_t>(narrow.Integer), c.Private);
+        }
+    }
+}
+
 TEST_F(ValueExports, EmptyFieldsDifferByExport) {
     const std::string path = Write("empty.torrent", Dict({{"info", Dict({{"name", Str("n")}})}}));
     EXPECT_EQ(Wide(path, 2).Result, -3);
@@ -182,9 +227,7 @@ TEST_F(ValueExports, Utf8TrackersAndMillisecondDates) {
                                                            {"creation date", Int(1452468725091)},
                                                            {"info", Dict({{"name", Str("n")}})}}));
     // The 8-bit export gives what the host's 8-bit text can hold of it.
-    const auto narrowed = [](std::string_view Utf8) {
-        return platform::Utf16ToUtf8(platform::NarrowToUtf16(platform::Utf16ToNarrow(platform::Utf8ToUtf16(Utf8))));
-    };
+    const auto narrowed = NarrowedByHost;
     struct { std::int32_t Unit; const char* Text; } trackers[] = {
         {0, "http://трекер.пример.рф/announce"},
         {1, "трекер.пример.рф"},

@@ -62,7 +62,8 @@ std::int64_t TBEncoded::StreamEndPos() const {
 bool TBEncoded::IsCanonical() const {
     if (!IsDictionary()) return true;
     for (const BEncodeToken* token = FToken; token != FToken->Next(); ++token) {
-        if (token->Keyed() && LeadingZero(LengthText(FBase + token->Start))) return false;
+        // Its own key belongs to the dictionary around it.
+        if (token != FToken && token->Keyed() && LeadingZero(LengthText(FBase + token->Start))) return false;
         const TBEncoded node(token, FBase);
         const char* value = node.Value();
         if (node.IsString() && LeadingZero(LengthText(value))) return false;

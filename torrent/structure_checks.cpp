@@ -217,18 +217,33 @@ bool PieceLayersFails(const CheckInput& In) {
     std::size_t neededCount = 0;
     forEachNeeded([&](const Layer&) { ++neededCount; });
     // Either side may be the hostile one: the smaller is sorted, and the
-    // other looked up in it.
+    // other looked up in it. Of a repeated root the first layer counts, as
+    // clients read the first of a repeated key.
     std::vector<Layer> sorted;
     const auto keep = [&](const Layer& L) { sorted.push_back(L); };
     bool differ = false;
-    const auto lookUp = [&](const Layer& L) {
-        for (auto at = std::lower_bound(sorted.begin(), sorted.end(), L); at != sorted.end() && at->Root == L.Root; ++at)
-            differ = differ || at->Bytes != L.Bytes;
-    };
-    const bool fewerFiles = neededCount <= layerCount;
-    if (fewerFiles) forEachNeeded(keep); else forEachStored(keep);
+    if (neededCount > layerCount) {
+        forEachStored(keep);
+        std::stable_sort(sorted.begin(), sorted.end());
+        forEachNeeded([&](const Layer& File) {
+            const auto at = std::lower_bound(sorted.begin(), sorted.end(), File);
+            differ = differ || (at != sorted.end() && at->Root == File.Root && at->Bytes != File.Bytes);
+        });
+        return differ;
+    }
+    forEachNeeded(keep);
     std::sort(sorted.begin(), sorted.end());
-    if (fewerFiles) forEachStored(lookUp); else forEachNeeded(lookUp);
+    // Each group of files of one root meets the first layer of that root
+    // only; later ones find their group done.
+    std::vector<bool> done(sorted.size());
+    forEachStored([&](const Layer& Stored) {
+        auto at = std::lower_bound(sorted.begin(), sorted.end(), Stored);
+        if (differ || at == sorted.end() || at->Root != Stored.Root || done[at - sorted.begin()]) return;
+        for (; at != sorted.end() && at->Root == Stored.Root; ++at) {
+            done[at - sorted.begin()] = true;
+            differ = differ || at->Bytes != Stored.Bytes;
+        }
+    });
     return differ;
 }
 

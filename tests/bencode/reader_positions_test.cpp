@@ -69,6 +69,7 @@ TEST(ReaderPositions, DictionariesKnowTheirCanonicalForm) {
         {"d1:ad1:bi01eee", false, false},           // leading zero in an integer
         {"d1:ad1:b02:xyee", false, false},          // leading zero in a length
         {"d1:ad01:bi1eee", false, false},           // ... of a key
+        {"d01:ad1:bi1eee", false, true},            // a member's own key counts for the outside
         {"d1:ad1:bi-0e1:ci-05e1:d0:ee", true, true},  // only non-negative values count
         {"d1:ad1:bli00eeee", false, false},          // inside a list inside
         {"d1:ad2:\xc3\xa9i1e1:zi1eee", false, false},  // bytes compare unsigned

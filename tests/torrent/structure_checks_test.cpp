@@ -252,6 +252,7 @@ TEST(StructureChecks, V2Padding) {
 TEST(StructureChecks, PieceLayers) {
     const std::string tree = Dict({{"a", TreeFile(40000)}});
     const auto layers = [&](const Members& Layers) { return V2(tree, {}, {{"piece layers", Dict(Layers)}}); };
+    const std::string threeFiles = Dict({{"a", TreeFile(40000)}, {"b", TreeFile(40000)}, {"c", TreeFile(40000)}});
     ExpectRows({
         {"mended", layers({{Root('r'), Str(std::string(96, 'l'))}}), {}},
         {"none", V2(tree), {}},
@@ -263,6 +264,11 @@ TEST(StructureChecks, PieceLayers) {
         {"layers a list", V2(tree, {}, {{"piece layers", List({})}}), {}},
         {"a file of one piece", V2(Dict({{"a", TreeFile(kPiece)}}), {}, {{"piece layers", Dict({{Root('r'), Str(Root('l') + Root('l'))}})}}), {}},
         {"in a v1 torrent", V1({}) , {}},
+        // Of a repeated root the first layer counts, whichever side is the larger.
+        {"repeated, the first fits", layers({{Root('r'), Str(std::string(96, 'l'))}, {Root('r'), Str(std::string(64, 'l'))}}), {}},
+        {"repeated, the first does not", layers({{Root('r'), Str(std::string(64, 'l'))}, {Root('r'), Str(std::string(96, 'l'))}}), {12}},
+        {"more files, the first fits", V2(threeFiles, {}, {{"piece layers", Dict({{Root('r'), Str(std::string(96, 'l'))}, {Root('r'), Str(std::string(64, 'l'))}})}}), {}},
+        {"more files, the first does not", V2(threeFiles, {}, {{"piece layers", Dict({{Root('r'), Str(std::string(64, 'l'))}, {Root('r'), Str(std::string(96, 'l'))}})}}), {12}},
     });
 }
 

@@ -16,9 +16,9 @@ void TokenBuffer::Release() noexcept {
     if (FPooled)
         BlockPool::Give(FTokens);
     else
-        platform::FreeLargeBuffer(FTokens, FCapacity * sizeof(BEncodeToken));
+        platform::FreeLargeBuffer(FTokens, FReserved * sizeof(BEncodeToken));
     FTokens = nullptr;
-    FCapacity = 0;
+    FCapacity = FReserved = 0;
     FPooled = false;
 }
 
@@ -31,12 +31,28 @@ void TokenBuffer::Reserve(std::size_t Bound) {
 }
 
 void TokenBuffer::Grow(std::size_t Size) {
-    // The bound holds, but a miscount must not write past the room.
-    const std::size_t capacity = std::max(FBound, FCapacity * 2);
-    auto* larger = static_cast<BEncodeToken*>(platform::AllocateLargeBuffer(capacity * sizeof(BEncodeToken)));
-    std::memcpy(larger, FTokens, Size * sizeof(BEncodeToken));
-    Release();
-    FTokens = larger;
+    // Room for the whole bound is reserved once and made usable twice as
+    // large each time; the bound holds, but a miscount must not write past
+    // the room.
+    if (FPooled || FCapacity == FReserved) {
+        const std::size_t reserved = std::max(FBound, FCapacity * 2);
+        auto* larger = static_cast<BEncodeToken*>(platform::ReserveLargeBuffer(reserved * sizeof(BEncodeToken)));
+        const std::size_t capacity = std::min(reserved, FCapacity * 2);
+        try {
+            platform::CommitLargeBuffer(larger, capacity * sizeof(BEncodeToken));
+        } catch (...) {
+            platform::FreeLargeBuffer(larger, reserved * sizeof(BEncodeToken));
+            throw;
+        }
+        std::memcpy(larger, FTokens, Size * sizeof(BEncodeToken));
+        Release();
+        FTokens = larger;
+        FReserved = reserved;
+        FCapacity = capacity;
+        return;
+    }
+    const std::size_t capacity = std::min(FReserved, FCapacity * 2);
+    platform::CommitLargeBuffer(FTokens, capacity * sizeof(BEncodeToken));
     FCapacity = capacity;
 }
 

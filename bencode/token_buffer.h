@@ -3,8 +3,8 @@
 // never needs more tokens than half its input (plus the containers left
 // open when the input breaks off): that bound is known before reading.
 // A small tree's tokens go into a block recycled between loads; a larger
-// tree moves once into room for the whole bound, of which only what it
-// fills ever takes memory.
+// tree moves once into room reserved for the whole bound, of which only
+// what it fills ever takes memory.
 
 #include <cstddef>
 
@@ -31,7 +31,8 @@ private:
     void Release() noexcept;
 
     BEncodeToken* FTokens = nullptr;
-    std::size_t FCapacity = 0;
+    std::size_t FCapacity = 0;  // tokens usable
+    std::size_t FReserved = 0;  // tokens reserved, when not pooled
     std::size_t FBound = 0;
     bool FPooled = false;
 };

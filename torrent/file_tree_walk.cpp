@@ -7,6 +7,7 @@
 #include "bencode/bencoded.h"
 #include "torrent/file_tree_files.h"
 #include "torrent/hostile_integers.h"
+#include "torrent/structure_facts.h"
 #include "torrent/torrent_file.h"
 #include "torrent/walk_error.h"
 
@@ -76,9 +77,12 @@ void TTorrentFile::ParseFileTree(const TBEncoded& Tree, std::int64_t PieceLength
     std::int32_t count = 0;
     TotalSize = 0;
     Files.clear();
+    FFacts.TreeFiles = {};
     DecodedPath path(*this);
     for (FileTreeFiles files(Tree); files.Next();) {
-        const std::int64_t size = TreeFileFactsOf(files.File()).Size;
+        const TreeFileFacts facts = TreeFileFactsOf(files.File());
+        NoteTreeFile(facts, FFacts.TreeFiles);
+        const std::int64_t size = facts.Size;
         ++count;
         TotalSize = WrappingAdd(TotalSize, size);
         pieces += PiecesOf(size, PieceLength);

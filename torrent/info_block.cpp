@@ -6,6 +6,7 @@
 
 #include "bencode/bencoded.h"
 #include "platform/code_pages.h"
+#include "torrent/file_tree_files.h"
 #include "torrent/hostile_integers.h"
 #include "torrent/key_table.h"
 #include "torrent/padding_file.h"
@@ -38,14 +39,17 @@ public:
         if (!FUtf8Name.empty()) FDoc.SetTorrentName(FUtf8Name);
         // Without "pieces" the v2 file tree is the only file list there is;
         // a hybrid torrent keeps the v1 view.
-        // A hybrid's tree is read only by the checks, to be compared with
-        // its file list.
         FDoc.HasFileTree = FFileTree.IsPresent();
         FDoc.V2Only = FFileTree.IsPresent() && !FHasPieces;
         if (FDoc.V2Only) {
             FDoc.ParseFileTree(FFileTree, FPieceLength);
             return;
         }
+        // A hybrid's tree is only looked at for the checks, which compare it
+        // with its file list.
+        if (FFileTree.IsPresent())
+            for (FileTreeFiles files(FFileTree); files.Next();)
+                NoteTreeFile(TreeFileFactsOf(files.File()), FDoc.FFacts.TreeFiles);
         if (FDoc.Multifile == 1) return;
         // A single-file torrent: its one file is the torrent itself. A
         // "length" in a multi-file dictionary is read and ignored.

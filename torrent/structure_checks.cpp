@@ -21,7 +21,7 @@ constexpr std::int64_t kMinV2PieceLength = 16384;
 struct CheckInput {
     const StructureFacts& Facts;
     const FilesSummary& V1Files;  // the "files" list, when it is a list
-    FilesSummary TreeFiles;
+    const FilesSummary& TreeFiles;
     std::uint32_t Failed;
 
     const InfoValues& Info() const { return Facts.Info; }
@@ -91,20 +91,6 @@ bool HasPath(const V1FileFacts& File) {
 bool IsRootHash(const TBEncoded& Node) {
     if (!Node.IsString() || Node.StringData().size() != kRootHashBytes) return false;
     return Node.StringData().find_first_not_of('\0') != std::string_view::npos;
-}
-
-FilesSummary SummaryOfTreeFiles(const CheckInput& In) {
-    FilesSummary summary;
-    if (!In.HasTree()) return summary;
-    for (FileTreeFiles files(In.Info().FileTree); files.Next();) {
-        const TreeFileFacts file = TreeFileFactsOf(files.File());
-        const std::int64_t size = SizeOf(file.Length);
-        summary.AnySizeMissing = summary.AnySizeMissing || !HasSize(file.Length, file.Attr);
-        summary.AnyData = summary.AnyData || size > 0;
-        summary.AnyRootMissing = summary.AnyRootMissing || (size > 0 && !IsRootHash(file.PiecesRoot));
-        summary.AnyPadding = summary.AnyPadding || Holds(file.Attr, 'p');
-    }
-    return summary;
 }
 
 // The first format's files, padding included: the "files" list, or the one "length".
@@ -321,8 +307,7 @@ const StructureCheck kChecks[kStructureCheckCount] = {
 }  // namespace
 
 std::uint32_t RunStructureChecks(const StructureFacts& Facts) {
-    CheckInput input{Facts, Facts.V1Files, {}, 0};
-    input.TreeFiles = SummaryOfTreeFiles(input);
+    CheckInput input{Facts, Facts.V1Files, Facts.TreeFiles, 0};
     for (int row = 0; row < kStructureCheckCount; ++row)
         if (kChecks[row].Fails(input)) input.Failed |= 1u << row;
     return input.Failed;
@@ -339,6 +324,14 @@ void NoteV1File(const V1FileFacts& File, FilesSummary& Summary) {
     Summary.AnyPathMissing = Summary.AnyPathMissing || (!File.Padding && !HasPath(File));
     Summary.AnyData = Summary.AnyData || size > 0;
     Summary.Total = SaturatingAdd(Summary.Total, static_cast<std::uint64_t>(size));
+}
+
+void NoteTreeFile(const TreeFileFacts& File, FilesSummary& Summary) {
+    const std::int64_t size = SizeOf(File.Length);
+    Summary.AnySizeMissing = Summary.AnySizeMissing || !HasSize(File.Length, File.Attr);
+    Summary.AnyData = Summary.AnyData || size > 0;
+    Summary.AnyRootMissing = Summary.AnyRootMissing || (size > 0 && !IsRootHash(File.PiecesRoot));
+    Summary.AnyPadding = Summary.AnyPadding || Holds(File.Attr, 'p');
 }
 
 }  // namespace seedlens

@@ -41,6 +41,8 @@ struct StructureFacts {
     InfoValues Info;
     // The entries of the last "files", as the files walk met them.
     FilesSummary V1Files;
+    // The files of the "file tree" the fields show, as the tree walk met them.
+    FilesSummary TreeFiles;
     // The first top-level "piece layers".
     TBEncoded PieceLayers;
 
@@ -48,6 +50,7 @@ struct StructureFacts {
     void ClearInfo() {
         Info = {};
         V1Files = {};
+        TreeFiles = {};
     }
     void Clear() {
         ClearInfo();
@@ -83,5 +86,7 @@ struct TreeFileFacts {
     TBEncoded Attr;
 };
 TreeFileFacts TreeFileFactsOf(const TBEncoded& File);
+// Adds one file of the file tree to what the checks ask of them.
+void NoteTreeFile(const TreeFileFacts& File, FilesSummary& Summary);
 
 }  // namespace seedlens

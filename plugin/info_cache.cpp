@@ -6,6 +6,7 @@
 
 #include "platform/read_only_file.h"
 #include "platform/text_compare.h"
+#include "plugin/cache_memory.h"
 #include "plugin/spare_document.h"
 
 namespace seedlens {
@@ -45,7 +46,7 @@ public:
     struct Deleter {
         void operator()(Entry* Doomed) const noexcept {
             Doomed->~Entry();
-            ::operator delete(Doomed);
+            cache_memory::Free(Doomed);
         }
     };
     using Owner = std::unique_ptr<Entry, Deleter>;
@@ -59,7 +60,7 @@ public:
 
     static Owner Make(std::u16string_view Name, std::uint64_t Hash, const platform::FileState& State,
                       std::uint64_t ConfirmedAt, TorrentInfoPtr Info) {
-        void* memory = ::operator new(sizeof(Entry) + Name.size() * sizeof(char16_t));
+        void* memory = cache_memory::Allocate(sizeof(Entry) + Name.size() * sizeof(char16_t));
         Entry* entry = ::new (memory) Entry(Name.size(), Hash, State, ConfirmedAt, std::move(Info));
         std::memcpy(static_cast<void*>(entry + 1), Name.data(), Name.size() * sizeof(char16_t));
         return Owner(entry);
@@ -95,6 +96,7 @@ private:
 // The index starts small and doubles: a small cache's index stays in the
 // processor's caches, where every miss on a new file probes it twice.
 InfoCache::InfoCache(Access Files) : FFiles(std::move(Files)), FIndex(32) {
+    cache_memory::OutliveCallers();  // entries and records go back to it when the cache goes
     FEntries.reserve(TrimAbove + 1);
 }
 

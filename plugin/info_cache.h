@@ -35,6 +35,7 @@
 
 #include "platform/file_state.h"
 #include "platform/mutex.h"
+#include "plugin/cache_memory.h"
 #include "plugin/name_index.h"
 #include "plugin/torrent_info.h"
 
@@ -97,7 +98,7 @@ private:
 
     Access FFiles;
     mutable platform::Mutex FMutex;
-    std::vector<Entry*> FEntries;  // owned, in no particular order
+    std::vector<Entry*, cache_memory::Allocator<Entry*>> FEntries;  // owned, in no particular order
     NameIndex<Entry> FIndex;        // the same entries by the hash of their name
     std::uint64_t FInsertions = 0;  // entries ever inserted, the serial of the next one
     std::size_t FHeldBytes = 0;     // what the entries hold, as HeldBytes says

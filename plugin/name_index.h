@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "plugin/cache_memory.h"
+
 namespace seedlens {
 
 template <typename T>
@@ -72,13 +74,14 @@ private:
     }
 
     void Grow() {
-        std::vector<Slot> old(FSlots.size() * 2);
+        Slots old(FSlots.size() * 2);
         old.swap(FSlots);
         for (const Slot& slot : old)
             if (slot.Value != nullptr) Place(slot.Hash, slot.Value);
     }
 
-    std::vector<Slot> FSlots;
+    using Slots = std::vector<Slot, cache_memory::Allocator<Slot>>;
+    Slots FSlots;
     std::size_t FCount = 0;
 };
 

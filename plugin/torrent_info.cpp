@@ -1,5 +1,6 @@
 #include "plugin/torrent_info.h"
 
+#include "plugin/cache_memory.h"
 #include "torrent/magnet_link.h"
 
 namespace seedlens {
@@ -26,11 +27,11 @@ public:
 
     T* allocate(std::size_t Count) {
         const std::size_t bytes = Count * sizeof(T);
-        char* block = static_cast<char*>(::operator new(bytes + FExtra));
+        char* block = static_cast<char*>(cache_memory::Allocate(bytes + FExtra));
         *FTrailing = block + bytes;
         return reinterpret_cast<T*>(block);
     }
-    void deallocate(T* Block, std::size_t) noexcept { ::operator delete(Block); }
+    void deallocate(T* Block, std::size_t) noexcept { cache_memory::Free(Block); }
 
     template <typename U>
     bool operator==(const TrailingBytesAllocator<U>& Other) const { return FExtra == Other.FExtra; }

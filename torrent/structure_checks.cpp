@@ -109,10 +109,16 @@ std::uint64_t V1Total(const CheckInput& In) {
 bool NameFails(const CheckInput& In) {
     if (!In.Info().Name.IsString() && !In.Info().Utf8Name.IsString()) return true;
     if (In.HasFilesList() || In.HasTree()) return false;
-    std::string kept;
-    for (const char c : ShownName(In.Info()))
-        if (c != '\0' && c != '/' && c != '\\') kept += c;
-    return kept.empty() || kept == "." || kept == "..";
+    // Only the first three bytes kept can make the name empty, "." or "..".
+    char kept[3] = {};
+    std::size_t count = 0;
+    for (const char c : ShownName(In.Info())) {
+        if (c == '\0' || c == '/' || c == '\\') continue;
+        if (count == 3) return false;
+        kept[count++] = c;
+    }
+    const std::string_view name(kept, count);
+    return name.empty() || name == "." || name == "..";
 }
 
 bool PieceLengthFails(const CheckInput& In) {

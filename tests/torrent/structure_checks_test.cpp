@@ -111,6 +111,8 @@ TEST(StructureChecks, Name) {
         {"dot and separators", V1({{"name", Str("/.\\")}}), {1}},
         {"ends in a slash", V1({{"name", Str("a/")}}), {}},
         {"three dots", V1({{"name", Str("...")}}), {}},
+        {"dot dot split by a slash and a zero", V1({{"name", Str(std::string("./\0.", 4))}}), {1}},
+        {"dot dot and a letter after a slash", V1({{"name", Str("../a")}}), {}},
         {"empty name.utf-8 is the name shown", V1({{"name.utf-8", Str("")}}), {1}},
         {"multi-file may have an empty name", Multi({Entry(10, "x")}, 1, {{"name", Str("")}}), {}},
     });

@@ -1,0 +1,129 @@
+#include "plugin/cache_memory.h"
+
+#include <array>
+#include <mutex>
+#include <new>
+
+#include "platform/large_buffer.h"
+#include "platform/mutex.h"
+
+namespace seedlens::cache_memory {
+
+namespace {
+
+constexpr std::size_t kAlignment = alignof(std::max_align_t);
+
+// Under AddressSanitizer every block comes from the heap, where it checks
+// each record's bounds; blocks side by side in a region would hide overruns.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kRegions = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kRegions = false;
+#else
+constexpr bool kRegions = true;
+#endif
+#else
+constexpr bool kRegions = true;
+#endif
+
+struct Region {
+    char* Base = nullptr;  // nullptr: not mapped
+    std::size_t Used = 0;  // bytes handed out, from Base on
+    std::size_t Live = 0;  // blocks handed out and not yet freed
+
+    bool Holds(const void* Block) const {
+        const auto* byte = static_cast<const char*>(Block);
+        return Base != nullptr && byte >= Base && byte < Base + RegionBytes;
+    }
+};
+
+class Regions {
+public:
+    // A block of Bytes (rounded up) from the region being filled, or
+    // nullptr when no region can give it.
+    void* Take(std::size_t Bytes) {
+        const std::lock_guard lock(FMutex);
+        Region* region = FFilling < MaxRegions ? &FRegions[FFilling] : nullptr;
+        if (region == nullptr || region->Used + Bytes > RegionBytes) {
+            // The full region stays until its last block is freed.
+            region = MapFreeSlot();
+            if (region == nullptr) return nullptr;
+        }
+        void* block = region->Base + region->Used;
+        region->Used += Bytes;
+        ++region->Live;
+        return block;
+    }
+
+    // Whether Block came from a region; it is freed if so.
+    bool Give(void* Block) noexcept {
+        const std::lock_guard lock(FMutex);
+        for (Region& region : FRegions) {
+            if (!region.Holds(Block)) continue;
+            if (--region.Live == 0) Unmap(region);
+            return true;
+        }
+        return false;
+    }
+
+    std::size_t Mapped() {
+        const std::lock_guard lock(FMutex);
+        std::size_t mapped = 0;
+        for (const Region& region : FRegions) mapped += region.Base != nullptr ? 1 : 0;
+        return mapped;
+    }
+
+private:
+    Region* MapFreeSlot() {
+        for (std::size_t i = 0; i < MaxRegions; ++i) {
+            if (FRegions[i].Base != nullptr) continue;
+            try {
+                void* base = platform::ReserveLargeBuffer(RegionBytes);
+                platform::CommitLargeBuffer(base, RegionBytes);
+                FRegions[i] = {static_cast<char*>(base), 0, 0};
+            } catch (const std::bad_alloc&) {
+                return nullptr;  // the heap may still have room
+            }
+            FFilling = i;
+            return &FRegions[i];
+        }
+        FFilling = MaxRegions;
+        return nullptr;
+    }
+
+    void Unmap(Region& Emptied) noexcept {
+        platform::FreeLargeBuffer(Emptied.Base, RegionBytes);
+        Emptied = {};
+        if (FFilling < MaxRegions && &FRegions[FFilling] == &Emptied) FFilling = MaxRegions;
+    }
+
+    platform::Mutex FMutex;
+    std::array<Region, MaxRegions> FRegions{};
+    std::size_t FFilling = MaxRegions;  // the region blocks come from; MaxRegions: none
+};
+
+Regions& TheRegions() {
+    static Regions regions;
+    return regions;
+}
+
+}  // namespace
+
+void* Allocate(std::size_t Bytes) {
+    const std::size_t rounded = (Bytes + kAlignment - 1) / kAlignment * kAlignment;
+    if (kRegions && rounded <= MaxRegionBlock)
+        if (void* block = TheRegions().Take(rounded)) return block;
+    return ::operator new(Bytes);
+}
+
+void Free(void* Block) noexcept {
+    if (Block == nullptr || TheRegions().Give(Block)) return;
+    ::operator delete(Block);
+}
+
+std::size_t MappedRegions() { return TheRegions().Mapped(); }
+
+void OutliveCallers() { TheRegions(); }
+
+}  // namespace seedlens::cache_memory

@@ -28,16 +28,22 @@ constexpr std::array<bool, 256> kUnreserved = [] {
 template <typename Unit>
 void AppendEscaped(std::string& Out, std::basic_string_view<Unit> Text) {
     static constexpr char kHex[] = "0123456789abcdef";
+    // Room for the longest escaping first, so that no byte pays for a check.
+    const std::size_t start = Out.size();
+    Out.resize(start + 3 * Text.size());
+    char* to = Out.data() + start;
     for (const Unit unit : Text) {
         const auto byte = static_cast<unsigned char>(unit);
         if (kUnreserved[byte]) {
-            Out += static_cast<char>(byte);
+            *to++ = static_cast<char>(byte);
         } else {
-            Out += '%';
-            Out += kHex[byte >> 4];
-            Out += kHex[byte & 15];
+            to[0] = '%';
+            to[1] = kHex[byte >> 4];
+            to[2] = kHex[byte & 15];
+            to += 3;
         }
     }
+    Out.resize(static_cast<std::size_t>(to - Out.data()));
 }
 
 template <typename Unit>

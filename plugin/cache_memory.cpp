@@ -1,5 +1,6 @@
 #include "plugin/cache_memory.h"
 
+#include <algorithm>
 #include <array>
 #include <mutex>
 #include <new>
@@ -111,7 +112,8 @@ Regions& TheRegions() {
 }  // namespace
 
 void* Allocate(std::size_t Bytes) {
-    const std::size_t rounded = (Bytes + kAlignment - 1) / kAlignment * kAlignment;
+    // Even an empty block gets a byte of its own, inside its region.
+    const std::size_t rounded = (std::max<std::size_t>(Bytes, 1) + kAlignment - 1) / kAlignment * kAlignment;
     if (kRegions && rounded <= MaxRegionBlock)
         if (void* block = TheRegions().Take(rounded)) return block;
     return ::operator new(Bytes);

@@ -36,6 +36,10 @@ void AllocateCheckAndFree(const std::vector<std::size_t>& Sizes) {
     for (const Block& block : blocks)
         ASSERT_TRUE(std::all_of(block.Bytes, block.Bytes + block.Size, [&](unsigned char B) { return B == block.Mark; }))
             << "a block of " << block.Size << " bytes was overwritten";
+    std::vector<unsigned char*> starts;
+    for (const Block& block : blocks) starts.push_back(block.Bytes);
+    std::sort(starts.begin(), starts.end());
+    ASSERT_EQ(std::adjacent_find(starts.begin(), starts.end()), starts.end()) << "two blocks share an address";
     std::shuffle(blocks.begin(), blocks.end(), std::mt19937(7));
     for (const Block& block : blocks) cache_memory::Free(block.Bytes);
 }
@@ -47,7 +51,7 @@ TEST(CacheMemory, BlocksAreWholeAndRegionsGoBackWhenEmptied) {
         const char* Name;
         std::vector<std::size_t> Sizes;
     } cases[] = {
-        {"one byte", {1}},
+        {"no bytes and one byte", {0, 1, 0}},
         {"sizes around the alignment and the largest region block",
          {15, 16, 17, 31, 4096, kLargest - 1, kLargest, kLargest + 1, 1 << 20}},
         // More than two regions hold: the rest comes from the heap.

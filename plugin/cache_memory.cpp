@@ -12,7 +12,8 @@ namespace seedlens::cache_memory {
 
 namespace {
 
-constexpr std::size_t kAlignment = alignof(std::max_align_t);
+// As operator new aligns, so that a block may move between the two.
+constexpr std::size_t kAlignment = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
 
 // Under AddressSanitizer every block comes from the heap, where it checks
 // each record's bounds; blocks side by side in a region would hide overruns.
@@ -59,13 +60,19 @@ public:
 
     // Whether Block came from a region; it is freed if so.
     bool Give(void* Block) noexcept {
-        const std::lock_guard lock(FMutex);
-        for (Region& region : FRegions) {
-            if (!region.Holds(Block)) continue;
-            if (--region.Live == 0) Unmap(region);
-            return true;
+        char* emptied = nullptr;
+        {
+            const std::lock_guard lock(FMutex);
+            Region* region = Holding(Block);
+            if (region == nullptr) return false;
+            if (--region->Live == 0) {
+                emptied = region->Base;
+                Forget(*region);
+            }
         }
-        return false;
+        // No system call under the lock: other threads' requests wait on it.
+        platform::FreeLargeBuffer(emptied, RegionBytes);
+        return true;
     }
 
     std::size_t Mapped() {
@@ -76,32 +83,46 @@ public:
     }
 
 private:
-    Region* MapFreeSlot() {
-        for (std::size_t i = 0; i < MaxRegions; ++i) {
-            if (FRegions[i].Base != nullptr) continue;
-            try {
-                void* base = platform::ReserveLargeBuffer(RegionBytes);
-                platform::CommitLargeBuffer(base, RegionBytes);
-                FRegions[i] = {static_cast<char*>(base), 0, 0};
-            } catch (const std::bad_alloc&) {
-                return nullptr;  // the heap may still have room
-            }
-            FFilling = i;
-            return &FRegions[i];
-        }
-        FFilling = MaxRegions;
+    Region* Holding(const void* Block) {
+        for (Region& region : FRegions)
+            if (region.Holds(Block)) return &region;
         return nullptr;
     }
 
-    void Unmap(Region& Emptied) noexcept {
-        platform::FreeLargeBuffer(Emptied.Base, RegionBytes);
-        Emptied = {};
+    // A new region to fill in a free slot, or nullptr. Mapping happens at
+    // most once per 2 MiB of blocks, so it may run under the lock.
+    Region* MapFreeSlot() {
+        FFilling = MaxRegions;
+        if (FMappingFailed) return nullptr;
+        for (std::size_t i = 0; i < MaxRegions; ++i) {
+            if (FRegions[i].Base != nullptr) continue;
+            void* base = nullptr;
+            try {
+                base = platform::ReserveLargeBuffer(RegionBytes);
+                platform::CommitLargeBuffer(base, RegionBytes);
+            } catch (const std::bad_alloc&) {
+                // The system is short of memory: the heap serves from now on,
+                // rather than every block trying again.
+                platform::FreeLargeBuffer(base, RegionBytes);
+                FMappingFailed = true;
+                return nullptr;
+            }
+            FRegions[i] = {static_cast<char*>(base), 0, 0};
+            FFilling = i;
+            return &FRegions[i];
+        }
+        return nullptr;
+    }
+
+    void Forget(Region& Emptied) noexcept {
         if (FFilling < MaxRegions && &FRegions[FFilling] == &Emptied) FFilling = MaxRegions;
+        Emptied = {};
     }
 
     platform::Mutex FMutex;
     std::array<Region, MaxRegions> FRegions{};
     std::size_t FFilling = MaxRegions;  // the region blocks come from; MaxRegions: none
+    bool FMappingFailed = false;
 };
 
 Regions& TheRegions() {

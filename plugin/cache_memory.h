@@ -19,7 +19,7 @@ constexpr std::size_t RegionBytes = 2 * 1024 * 1024;
 constexpr std::size_t MaxRegions = 2;
 constexpr std::size_t MaxRegionBlock = 64 * 1024;  // larger blocks come from the heap
 
-// At least Bytes bytes, aligned for any object; throws std::bad_alloc.
+// At least Bytes bytes, aligned as operator new aligns; throws std::bad_alloc.
 void* Allocate(std::size_t Bytes);
 // Frees what Allocate gave; nullptr is ignored.
 void Free(void* Block) noexcept;

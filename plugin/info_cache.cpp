@@ -97,7 +97,6 @@ private:
 // processor's caches, where every miss on a new file probes it twice.
 InfoCache::InfoCache(Access Files) : FFiles(std::move(Files)), FIndex(32) {
     cache_memory::OutliveCallers();  // entries and records go back to it when the cache goes
-    FEntries.reserve(TrimAbove + 1);
 }
 
 InfoCache::~InfoCache() {
@@ -190,7 +189,10 @@ TorrentInfoPtr InfoCache::LoadAndInsert(std::u16string_view FileName, std::uint6
     // Only an insertion since the miss can have added it.
     if (FInsertions != InsertionsBefore)
         if (const Entry* earlier = FindLocked(FileName, Hash)) return earlier->Info();
-    // Whatever may fail comes first, so that both stay alike.
+    // Whatever may fail comes first, so that both stay alike. The list takes
+    // its whole room at once, on the first insertion: a cache never used
+    // takes no memory.
+    if (FEntries.capacity() == 0) FEntries.reserve(TrimAbove + 1);
     FIndex.Reserve(FEntries.size() + 1);
     FEntries.push_back(entry.get());
     FHeldBytes += entry->HeldBytes();

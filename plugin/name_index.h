@@ -16,11 +16,13 @@ namespace seedlens {
 template <typename T>
 class NameIndex {
 public:
-    explicit NameIndex(std::size_t ExpectedCount) : FSlots(std::bit_ceil(ExpectedCount * 2 + 1)) {}
+    // The table is made on the first insertion: an index never used takes no memory.
+    explicit NameIndex(std::size_t ExpectedCount) : FFirstSize(std::bit_ceil(ExpectedCount * 2 + 1)) {}
 
     // The first value stored under Hash that Matches accepts, or nullptr.
     template <typename Match>
     T* Find(std::uint64_t Hash, Match&& Matches) const {
+        if (FSlots.empty()) return nullptr;
         for (std::size_t i = Hash & Mask();; i = (i + 1) & Mask()) {
             const Slot& slot = FSlots[i];
             if (slot.Value == nullptr) return nullptr;
@@ -30,6 +32,7 @@ public:
 
     // Room for Count values; after it, inserting up to Count values cannot fail.
     void Reserve(std::size_t Count) {
+        if (FSlots.empty()) FSlots.resize(FFirstSize);
         while (Count * 2 > FSlots.size()) Grow();
     }
 
@@ -81,6 +84,7 @@ private:
     }
 
     using Slots = std::vector<Slot, cache_memory::Allocator<Slot>>;
+    std::size_t FFirstSize;
     Slots FSlots;
     std::size_t FCount = 0;
 };

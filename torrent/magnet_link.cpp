@@ -66,6 +66,12 @@ public:
     template <typename Unit>
     void Add(std::string_view Key, std::basic_string_view<Unit> Text) {
         if (FFull) return;
+        // Each unit escapes to a byte or more: a text longer than the room
+        // left cannot fit, and is not escaped to find that out.
+        if (Text.size() > FMax - std::min(FMax, FLink.size())) {
+            FFull = true;
+            return;
+        }
         if constexpr (sizeof(Unit) == 2) {
             if (!IsAscii(Text)) return Add(Key, std::string_view(platform::Utf16ToUtf8(Text)));
         }

@@ -42,10 +42,12 @@ struct Region {
 
 class Regions {
 public:
-    // A block of Bytes (rounded up) from the region being filled, or
-    // nullptr when no region can give it.
+    // A small block of Bytes (rounded up) from the region being filled, or
+    // nullptr when the heap is to give it.
     void* Take(std::size_t Bytes) {
         const std::lock_guard lock(FMutex);
+        FHeldSmall += Bytes;
+        if (FHeldSmall < RegionsFromBytes) return nullptr;
         Region* region = FFilling < MaxRegions ? &FRegions[FFilling] : nullptr;
         if (region == nullptr || region->Used + Bytes > RegionBytes) {
             // The full region stays until its last block is freed.
@@ -58,11 +60,13 @@ public:
         return block;
     }
 
-    // Whether Block came from a region; it is freed if so.
-    bool Give(void* Block) noexcept {
+    // Whether the small block Block of Bytes came from a region; it is
+    // freed if so.
+    bool Give(void* Block, std::size_t Bytes) noexcept {
         char* emptied = nullptr;
         {
             const std::lock_guard lock(FMutex);
+            FHeldSmall -= Bytes;
             Region* region = Holding(Block);
             if (region == nullptr) return false;
             if (--region->Live == 0) {
@@ -123,6 +127,7 @@ private:
     std::array<Region, MaxRegions> FRegions{};
     std::size_t FFilling = MaxRegions;  // the region blocks come from; MaxRegions: none
     bool FMappingFailed = false;
+    std::size_t FHeldSmall = 0;  // bytes of small blocks given and not yet freed, wherever they are
 };
 
 Regions& TheRegions() {
@@ -130,18 +135,24 @@ Regions& TheRegions() {
     return regions;
 }
 
+std::size_t Rounded(std::size_t Bytes) {
+    // Even an empty block gets a byte of its own, inside its region.
+    return (std::max<std::size_t>(Bytes, 1) + kAlignment - 1) / kAlignment * kAlignment;
+}
+
 }  // namespace
 
 void* Allocate(std::size_t Bytes) {
-    // Even an empty block gets a byte of its own, inside its region.
-    const std::size_t rounded = (std::max<std::size_t>(Bytes, 1) + kAlignment - 1) / kAlignment * kAlignment;
+    const std::size_t rounded = Rounded(Bytes);
     if (kRegions && rounded <= MaxRegionBlock)
         if (void* block = TheRegions().Take(rounded)) return block;
     return ::operator new(Bytes);
 }
 
-void Free(void* Block) noexcept {
-    if (Block == nullptr || TheRegions().Give(Block)) return;
+void Free(void* Block, std::size_t Bytes) noexcept {
+    if (Block == nullptr) return;
+    const std::size_t rounded = Rounded(Bytes);
+    if (kRegions && rounded <= MaxRegionBlock && TheRegions().Give(Block, rounded)) return;
     ::operator delete(Block);
 }
 

@@ -3,7 +3,8 @@
 // region of 2 MiB that asks the system for huge pages: a cache filling up
 // with a folder's torrents then takes one page fault per 2 MiB instead of
 // one per 4 KiB, and on a virtual machine those faults cost more than
-// loading the small torrents themselves. Blocks are handed out in order
+// loading the small torrents themselves. Until 64 KiB is held in small
+// blocks they come from the heap. Blocks are handed out in order
 // and not reused; a region goes back to the system once every block it
 // gave is freed, so the memory leaves with the cache that used it. At most
 // two regions exist at a time (4 MiB); beyond them, and for large blocks
@@ -18,11 +19,14 @@ namespace seedlens::cache_memory {
 constexpr std::size_t RegionBytes = 2 * 1024 * 1024;
 constexpr std::size_t MaxRegions = 2;
 constexpr std::size_t MaxRegionBlock = 64 * 1024;  // larger blocks come from the heap
+// Regions serve once this much is held in small blocks: a cache of a few
+// files would not repay a huge page's fault.
+constexpr std::size_t RegionsFromBytes = 64 * 1024;
 
 // At least Bytes bytes, aligned as operator new aligns; throws std::bad_alloc.
 void* Allocate(std::size_t Bytes);
-// Frees what Allocate gave; nullptr is ignored.
-void Free(void* Block) noexcept;
+// Frees what Allocate gave for the same Bytes; nullptr is ignored.
+void Free(void* Block, std::size_t Bytes) noexcept;
 
 // Makes the regions outlive whatever calls this in its constructor, such
 // as the cache that the module keeps until it leaves memory.
@@ -39,7 +43,7 @@ struct Allocator {
     template <typename U>
     Allocator(const Allocator<U>&) noexcept {}
     T* allocate(std::size_t Count) { return static_cast<T*>(Allocate(Count * sizeof(T))); }
-    void deallocate(T* Block, std::size_t) noexcept { Free(Block); }
+    void deallocate(T* Block, std::size_t Count) noexcept { Free(Block, Count * sizeof(T)); }
     template <typename U>
     bool operator==(const Allocator<U>&) const noexcept { return true; }
 };

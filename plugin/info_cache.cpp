@@ -45,8 +45,9 @@ class InfoCache::Entry {
 public:
     struct Deleter {
         void operator()(Entry* Doomed) const noexcept {
+            const std::size_t bytes = BytesFor(Doomed->Name().size());
             Doomed->~Entry();
-            cache_memory::Free(Doomed);
+            cache_memory::Free(Doomed, bytes);
         }
     };
     using Owner = std::unique_ptr<Entry, Deleter>;
@@ -60,12 +61,13 @@ public:
 
     static Owner Make(std::u16string_view Name, std::uint64_t Hash, const platform::FileState& State,
                       std::uint64_t ConfirmedAt, TorrentInfoPtr Info) {
-        void* memory = cache_memory::Allocate(sizeof(Entry) + Name.size() * sizeof(char16_t));
+        void* memory = cache_memory::Allocate(BytesFor(Name.size()));
         Entry* entry = ::new (memory) Entry(Name.size(), Hash, State, ConfirmedAt, std::move(Info));
         std::memcpy(static_cast<void*>(entry + 1), Name.data(), Name.size() * sizeof(char16_t));
         return Owner(entry);
     }
 
+    static std::size_t BytesFor(std::size_t NameLength) { return sizeof(Entry) + NameLength * sizeof(char16_t); }
     std::u16string_view Name() const { return {reinterpret_cast<const char16_t*>(this + 1), FLength}; }
     std::uint64_t Hash() const { return FHash; }
     const TorrentInfoPtr& Info() const { return FInfo; }

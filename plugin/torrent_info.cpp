@@ -31,7 +31,7 @@ public:
         *FTrailing = block + bytes;
         return reinterpret_cast<T*>(block);
     }
-    void deallocate(T* Block, std::size_t) noexcept { cache_memory::Free(Block); }
+    void deallocate(T* Block, std::size_t Count) noexcept { cache_memory::Free(Block, Count * sizeof(T) + FExtra); }
 
     template <typename U>
     bool operator==(const TrailingBytesAllocator<U>& Other) const { return FExtra == Other.FExtra; }

@@ -41,7 +41,7 @@ void AllocateCheckAndFree(const std::vector<std::size_t>& Sizes) {
     std::sort(starts.begin(), starts.end());
     ASSERT_EQ(std::adjacent_find(starts.begin(), starts.end()), starts.end()) << "two blocks share an address";
     std::shuffle(blocks.begin(), blocks.end(), std::mt19937(7));
-    for (const Block& block : blocks) cache_memory::Free(block.Bytes);
+    for (const Block& block : blocks) cache_memory::Free(block.Bytes, block.Size);
 }
 
 TEST(CacheMemory, BlocksAreWholeAndRegionsGoBackWhenEmptied) {
@@ -64,7 +64,7 @@ TEST(CacheMemory, BlocksAreWholeAndRegionsGoBackWhenEmptied) {
         AllocateCheckAndFree(c.Sizes);
         EXPECT_EQ(cache_memory::MappedRegions(), mappedBefore);
     }
-    cache_memory::Free(nullptr);
+    cache_memory::Free(nullptr, 0);
 }
 
 }  // namespace
